@@ -1,0 +1,149 @@
+#pragma once
+// frmMain: the main window. It owns every control, menu item and piece of
+// shared state; each behaviour is a handler named after its control and
+// event, defined in the folder of its subsystem.
+
+#include "app/Platform.h"
+#include "controls/CommonDialog.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+class ClickableLabel;
+class FileListBox;
+class ListBox;
+class MediaPlayer;
+class MMControl;
+class QAction;
+class QLabel;
+class QMenu;
+class StatusBar;
+class Timer;
+class frmBrowser22;
+class frmVersion;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(const Platform& platform, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The program folder, always ending in exactly one separator.
+    QString MyPath() const;
+    // The program folder as the platform reports it (no separator added).
+    QString AppPath() const;
+
+    // Shows the window with its client area at its fixed place near the
+    // top-left corner of the screen.
+    void showAtDesignPlace();
+
+    // ---- start-up and shutdown (app/) ----
+    void Form_Load();
+    void Form_Unload();
+    void mnuEnd_Click();
+
+    // ---- playback (playback/) ----
+    void mnuFileOpen_Click();
+    void List2_Click();
+    void Picture2_Click();
+
+    // ---- play lists (playlist/) ----
+    void mnuListOpen_Click();
+    void mnuListNewSave_Click();
+    void mnuListReSave_Click();
+    void mnuHenAdd_Click();
+    void mnuListDelete_Click();
+    void mnuListClose_Click();
+
+    // ---- CD (cd/) ----
+    void mnuCD_Click();
+    void mnuCDEnd_Click();
+
+    // ---- background pictures (background/) ----
+    void Timer1_Timer();
+    void Image1_Click();
+    void mnuSetJpg_Click();
+    void mnuSetDft_Click();
+    void mnuSetNo_Click();
+
+    // ---- help (help/) ----
+    void mnuHelpHtm_Click();
+    void mnuHelpVersion_Click();
+
+    // ---- controls ----
+    Timer* Timer1 = nullptr;
+    StatusBar* SB1 = nullptr;
+    QWidget* Picture3 = nullptr;
+    QLabel* Label2 = nullptr;
+    QWidget* Picture1 = nullptr;
+    ListBox* List3 = nullptr;
+    FileListBox* File1 = nullptr;
+    MMControl* MMControl1 = nullptr;
+    ClickableLabel* Image1 = nullptr;
+    MediaPlayer* MediaPlayer1 = nullptr;
+    CommonDialog CommonDialog2;
+    ClickableLabel* Picture2 = nullptr;
+    ListBox* List2 = nullptr;
+    ListBox* List1 = nullptr;
+    CommonDialog CommonDialog1;
+    QLabel* Label1 = nullptr;
+
+    // ---- menus (top-level items are their menus' actions) ----
+    QAction* mnuFile = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuEnd = nullptr;
+    QAction* mnuSpace = nullptr;
+    QAction* mnuList = nullptr;
+    QAction* mnuListOpen = nullptr;
+    QAction* mnuListNewSave = nullptr;
+    QAction* mnuListReSave = nullptr;
+    QAction* mnuListClose = nullptr;
+    QAction* mnuSpace2 = nullptr;
+    QAction* mnuHensyu = nullptr;
+    QAction* mnuListDelete = nullptr;
+    QAction* mnuHenAdd = nullptr;
+    QAction* mnuSpace3 = nullptr;
+    QAction* mnuCdPlayer = nullptr;
+    QAction* mnuCD = nullptr;
+    QAction* mnuCDEnd = nullptr;
+    QAction* mnuSpace4 = nullptr;
+    QAction* mnuHelp = nullptr;
+    QAction* mnuHelpHtm = nullptr;
+    QAction* mnuHelpVersion = nullptr;
+    QAction* mnuSpace5 = nullptr;
+    QAction* mnuSep6 = nullptr;
+    QAction* mnuSet = nullptr;
+    QAction* mnuSetJpg = nullptr;
+    QAction* mnuSetDft = nullptr;
+    QAction* mnuSetNo = nullptr;
+
+    // ---- shared state ----
+    QString PlayFile;
+    int ListNo = 0;
+    QString ListFileName;
+    QString SaveListName;
+    int PictureNo = 0;
+    qint16 SlideNo = 0;
+
+    // The other windows, while they are open.
+    QPointer<frmBrowser22> browserWindow;
+    QPointer<frmVersion> versionWindow;
+
+    // The title of the program's message boxes.
+    static QString messageTitle() { return QStringLiteral("Sorvanel"); }
+    const Platform& platform() const { return m_platform; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void connectHandlers();
+    void showMessage(const QString& text);
+    void closeOtherWindows();
+
+    Platform m_platform;
+    bool m_ending = false;
+};

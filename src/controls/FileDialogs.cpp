@@ -1,0 +1,47 @@
+#include "controls/FileDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+
+QStringList qtNameFilters(const QString& filter)
+{
+    QStringList result;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        result << QStringLiteral("%1 (%2)").arg(parts[i], patterns.trimmed());
+    }
+    return result;
+}
+
+namespace {
+std::optional<QString> runDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initDir);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // Qt's own dialog: the same on every desktop, and readable through the
+    // accessibility interface.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+} // namespace
+
+std::optional<QString> QtFileDialogs::showOpen(const FileDialogRequest& request)
+{
+    return runDialog(request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtFileDialogs::showSave(const FileDialogRequest& request)
+{
+    return runDialog(request, QFileDialog::AcceptSave);
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The media engine behind the player control and the CD control.
+//
+// One engine plays one medium at a time. Every call returns at once: opening,
+// stopping and tearing down happen away from the GUI thread. Everything the
+// engine reports arrives as a signal on the GUI thread (queued), as plain
+// values, and never for a medium that has since been replaced.
+
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+// A byte stream that the engine plays as a file (for example a WAV header
+// followed by CD audio sectors). Called on one of the engine's own threads,
+// never on the GUI thread; it must not touch widgets.
+class MediaStream {
+public:
+    virtual ~MediaStream() = default;
+    virtual quint64 size() const = 0;
+    // Reads up to len bytes at the current offset; returns bytes read,
+    // 0 at the end, -1 on a read error.
+    virtual qint64 read(char* buffer, qint64 len) = 0;
+    virtual bool seek(quint64 offset) = 0;
+};
+
+class MediaEngine : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Empty, Opening, Playing, Paused, Stopped, Ended, Error };
+    Q_ENUM(State)
+
+    // Why a medium cannot be played: reported instead of a modal message.
+    enum class Problem { None, Unplayable, NoSoundfont };
+    Q_ENUM(Problem)
+
+    using QObject::QObject;
+    ~MediaEngine() override = default;
+
+    // Plays the local file at path at once, replacing what played. The path is
+    // always a file path, never a URL or device name.
+    virtual void open(const QString& localPath) = 0;
+    // Plays a stream at once, replacing what played.
+    virtual void openStream(std::shared_ptr<MediaStream> stream) = 0;
+
+    virtual void play() = 0;
+    virtual void pause() = 0;
+    virtual void stop() = 0;
+    virtual void seek(qint64 positionMs) = 0;
+    virtual void setVolume(int percent) = 0;  // 0..100
+    virtual void setMuted(bool muted) = 0;
+    // Native window to draw video into; 0 for none.
+    virtual void setVideoWindow(WId window) = 0;
+
+signals:
+    void stateChanged(MediaEngine::State state);
+    void positionChanged(qint64 positionMs);
+    void durationChanged(qint64 durationMs);
+    // The size of the video picture; an empty size for audio only.
+    void videoSizeChanged(QSize size);
+    void problem(MediaEngine::Problem problem);
+};
+
+using MediaEngineFactory = std::function<std::unique_ptr<MediaEngine>()>;

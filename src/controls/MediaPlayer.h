@@ -1,0 +1,59 @@
+#pragma once
+// MediaPlayer1: the media player control. Setting FileName opens the file and
+// starts playing it at once, replacing what played; a file plays once and the
+// player stays at its end. The control draws video inside its own rectangle
+// and shows its own control bar (play/pause, stop, position tracker, times,
+// volume, mute). For audio it shrinks to its control bar.
+//
+// The engine is made on the first FileName, so an idle program carries none.
+
+#include "controls/MediaEngine.h"
+
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class MediaPlayerBar;
+class QLabel;
+
+class MediaPlayer : public QWidget {
+    Q_OBJECT
+public:
+    explicit MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent = nullptr);
+    ~MediaPlayer() override;
+
+    QString FileName() const { return m_fileName; }
+    // Opens name and plays it at once. A name without a folder is resolved
+    // against the current folder; the engine is always given a local path.
+    void setFileName(const QString& name);
+    void Stop();
+
+    // The rectangle the form gives the control (its design rectangle). Video
+    // is fitted inside it; audio shrinks the control to its bar.
+    void setDesignGeometry(const QRect& rect);
+    QRect designGeometry() const { return m_design; }
+
+    // What the control shows in its rectangle when a file cannot be played;
+    // empty while nothing is wrong.
+    QString message() const;
+    // The engine, once the first file was opened; nullptr before.
+    MediaEngine* engine() const { return m_engine.get(); }
+
+signals:
+    // For tests and the benchmark: the engine reached a new state.
+    void engineStateChanged(MediaEngine::State state);
+
+private:
+    void ensureEngine();
+    void applyLayout();
+
+    MediaEngineFactory m_engineFactory;
+    std::unique_ptr<MediaEngine> m_engine;
+    QString m_fileName;
+    QRect m_design;
+    QSize m_videoSize;
+    QWidget* m_video = nullptr;
+    QLabel* m_message = nullptr;
+    MediaPlayerBar* m_bar = nullptr;
+};

@@ -1,0 +1,38 @@
+#include "controls/StatusBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+StatusBar::StatusBar(const QList<int>& widths, QWidget* parent) : QFrame(parent)
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(2);
+    for (int width : widths) {
+        auto* panel = new QLabel(this);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setTextFormat(Qt::PlainText);
+        panel->setIndent(3);
+        if (width > 0)
+            panel->setFixedWidth(width);
+        else
+            panel->setMinimumWidth(0);
+        panel->setSizePolicy(width > 0 ? QSizePolicy::Fixed : QSizePolicy::Ignored, QSizePolicy::Preferred);
+        layout->addWidget(panel, width > 0 ? 0 : 1);
+        m_panels << panel;
+    }
+}
+
+QString StatusBar::panelText(int number) const
+{
+    return (number >= 1 && number <= panelCount()) ? m_panels[number - 1]->text() : QString();
+}
+
+void StatusBar::setPanelText(int number, const QString& text)
+{
+    if (number >= 1 && number <= panelCount()) {
+        m_panels[number - 1]->setText(text);
+        m_panels[number - 1]->setToolTip(text);
+    }
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The two rules about media file names that the handlers share.
+
+#include <QString>
+
+// The file-name part of a path: the text after the last separator of the
+// platform ("/" here, "\" on Windows). A path without one is its own name; a
+// path ending in one, or the empty path, gives the empty text. Nothing is
+// trimmed.
+QString NameOfPath(const QString& path);
+QString NameOfPath(const QString& path, QChar separator);
+
+// True for a video file name: one ending in "avi", "mpg", "mpeg" or "mov",
+// in any letter case. Everything else plays in the audio layout.
+bool IsVideoFile(const QString& name);

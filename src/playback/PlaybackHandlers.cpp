@@ -1,0 +1,62 @@
+// Opening a media file and playing a play-list entry.
+#include "app/frmMain.h"
+
+#include "controls/ClickableFrame.h"
+#include "controls/ListBox.h"
+#include "controls/MMControl.h"
+#include "controls/MediaPlayer.h"
+#include "playback/PathRules.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace {
+const QString kMediaDialogTitle = QStringLiteral("MID WAV AVI MP3");
+const QString kMediaFilter = QStringLiteral(
+    "Music File(*.mid);(*.wav);(*.mp3)|*.mid;*.wav;*.mp3|"
+    "Video File(*.avi);(*.mpeg);(*.mpg);(*.mov)|*.avi;*.mpeg;*.mpg;*.mov");
+} // namespace
+
+void frmMain::mnuFileOpen_Click()
+{
+    CommonDialog1.InitDir = AppPath();
+    CommonDialog1.DialogTitle = kMediaDialogTitle;
+    CommonDialog1.Filter = kMediaFilter;
+    if (CommonDialog1.ShowOpen() == cdlCancel) {
+        mnuList->setEnabled(true);
+        mnuFileOpen->setEnabled(true);
+        mnuListNewSave->setEnabled(false);
+        mnuCdPlayer->setEnabled(true);
+        return;
+    }
+    MediaPlayer1->setVisible(true);
+    MediaPlayer1->setEnabled(true);
+    MMControl1->setVisible(false);
+    mnuCdPlayer->setEnabled(false);
+    const QString path = CommonDialog1.FileName;
+    MediaPlayer1->setFileName(path);
+    List1->AddItem(path);
+    const QString name = NameOfPath(path);
+    Label2->setText(name);
+    List2->AddItem(name);
+    mnuListNewSave->setEnabled(true);
+    mnuListDelete->setEnabled(true);
+    mnuListReSave->setEnabled(true);
+    PlayFile = name;
+    Image1->setVisible(!IsVideoFile(PlayFile));
+}
+
+void frmMain::List2_Click()
+{
+    MediaPlayer1->setVisible(true);
+    MediaPlayer1->setEnabled(true);
+    Label2->setText(List2->Text());
+    ListNo = List2->ListIndex();
+    PlayFile = List1->List(ListNo);
+    Image1->setVisible(!IsVideoFile(PlayFile));
+    MediaPlayer1->setFileName(List1->List(ListNo));
+}
+
+void frmMain::Picture2_Click()
+{
+}

@@ -1,0 +1,112 @@
+#pragma once
+// Fakes for the outside world: they record what they were asked and answer
+// from a script.
+
+#include "controls/CdDrive.h"
+#include "controls/FileDialogs.h"
+#include "controls/MediaEngine.h"
+#include "controls/MessageBoxes.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+class FakeFileDialogs final : public FileDialogs {
+public:
+    // Answers, in order; an empty optional is a cancel. With no answer left
+    // the dialog is cancelled.
+    std::deque<std::optional<QString>> answers;
+    QList<FileDialogRequest> openRequests;
+    QList<FileDialogRequest> saveRequests;
+
+    void choose(const QString& path) { answers.push_back(path); }
+    void cancel() { answers.push_back(std::nullopt); }
+
+    std::optional<QString> showOpen(const FileDialogRequest& request) override
+    {
+        openRequests << request;
+        return next();
+    }
+    std::optional<QString> showSave(const FileDialogRequest& request) override
+    {
+        saveRequests << request;
+        return next();
+    }
+
+private:
+    std::optional<QString> next()
+    {
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class FakeMessageBoxes final : public MessageBoxes {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+    };
+    QList<Shown> shown;
+    // Every message and beep in order, beeps as "<beep>".
+    QStringList events;
+    int beeps = 0;
+
+    void show(const QString& text, const QString& title) override
+    {
+        shown << Shown{text, title};
+        events << text;
+    }
+    void beep() override
+    {
+        ++beeps;
+        events << QStringLiteral("<beep>");
+    }
+};
+
+// Records every command; emits nothing unless a test makes it.
+class FakeMediaEngine final : public MediaEngine {
+public:
+    using MediaEngine::MediaEngine;
+    QStringList opened;   // paths given to open(), in order
+    QStringList commands; // "open <path>", "stream", "play", "pause", "stop", ...
+    std::shared_ptr<MediaStream> lastStream;
+
+    void open(const QString& localPath) override
+    {
+        opened << localPath;
+        commands << QStringLiteral("open ") + localPath;
+    }
+    void openStream(std::shared_ptr<MediaStream> stream) override
+    {
+        lastStream = std::move(stream);
+        commands << QStringLiteral("stream");
+    }
+    void play() override { commands << QStringLiteral("play"); }
+    void pause() override { commands << QStringLiteral("pause"); }
+    void stop() override { commands << QStringLiteral("stop"); }
+    void seek(qint64 ms) override { commands << QStringLiteral("seek %1").arg(ms); }
+    void setVolume(int percent) override { commands << QStringLiteral("volume %1").arg(percent); }
+    void setMuted(bool muted) override { commands << (muted ? QStringLiteral("mute") : QStringLiteral("unmute")); }
+    void setVideoWindow(WId) override {}
+};
+
+// A disc held in memory: tracks of sectors filled with a byte per track.
+class FakeCdDrive final : public CdDrive {
+public:
+    QList<Track> discTracks;
+    int ejects = 0;
+
+    QList<Track> tracks() const override { return discTracks; }
+    bool readAudioSectors(void* buffer, qint32 sector, qint32 count) override;
+    bool eject() override
+    {
+        ++ejects;
+        return true;
+    }
+};

@@ -1,0 +1,56 @@
+#include "support/MainWindowHarness.h"
+
+#include "controls/MediaPlayer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+MainWindowHarness::MainWindowHarness(bool load)
+{
+    m_programFolder = m_temp.path() + QStringLiteral("/program");
+    QDir().mkpath(m_programFolder);
+
+    Platform platform;
+    platform.dialogs = &dialogs;
+    platform.messages = &messages;
+    platform.mediaEngines = [this]() -> std::unique_ptr<MediaEngine> {
+        auto engine = std::make_unique<FakeMediaEngine>();
+        engines.push_back(engine.get());
+        return engine;
+    };
+    platform.cdDrives = [this](const QString& device) -> std::unique_ptr<CdDrive> {
+        cdDevicesOpened << device;
+        return std::move(nextCdDrive);
+    };
+    platform.clock = [this] { return now; };
+    platform.programFolder = [this] { return m_programFolder; };
+    m_form = std::make_unique<frmMain>(platform);
+    if (load)
+        m_form->Form_Load();
+}
+
+MainWindowHarness::~MainWindowHarness()
+{
+    m_form.reset();
+}
+
+QString MainWindowHarness::inProgramFolder(const QString& name) const
+{
+    return m_programFolder + QLatin1Char('/') + name;
+}
+
+QString MainWindowHarness::writeFile(const QString& relativePath, const QByteArray& bytes) const
+{
+    const QString path = relativePath.startsWith(QLatin1Char('/')) ? relativePath : inProgramFolder(relativePath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+FakeMediaEngine* MainWindowHarness::playerEngine() const
+{
+    return static_cast<FakeMediaEngine*>(m_form->MediaPlayer1->engine());
+}

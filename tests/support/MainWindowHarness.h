@@ -1,0 +1,47 @@
+#pragma once
+// A main window wired to fakes, with a temporary program folder, for tests
+// of the handlers. Nothing modal is shown and no sound is made.
+
+#include "app/frmMain.h"
+#include "support/Fakes.h"
+
+#include <QDateTime>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+class MainWindowHarness {
+public:
+    // Makes the window; Form_Load runs unless told not to.
+    explicit MainWindowHarness(bool load = true);
+    ~MainWindowHarness();
+
+    frmMain& form() { return *m_form; }
+    frmMain* operator->() { return m_form.get(); }
+
+    // The temporary program folder ("/tmp/…/program", no trailing separator).
+    QString programFolder() const { return m_programFolder; }
+    // A path inside the program folder.
+    QString inProgramFolder(const QString& name) const;
+    // Writes a file (creating folders) and returns its full path.
+    QString writeFile(const QString& relativePath, const QByteArray& bytes) const;
+
+    // Every engine the window asked for, oldest first.
+    std::vector<FakeMediaEngine*> engines;
+    FakeMediaEngine* lastEngine() const { return engines.empty() ? nullptr : engines.back(); }
+    // The engine behind MediaPlayer1, once it has one.
+    FakeMediaEngine* playerEngine() const;
+
+    FakeFileDialogs dialogs;
+    FakeMessageBoxes messages;
+    QDateTime now{QDate(2026, 12, 7), QTime(9, 5, 7)};
+    // What the CD opener returns next time (nullptr: no drive), and the
+    // devices it was asked for.
+    std::unique_ptr<CdDrive> nextCdDrive;
+    QStringList cdDevicesOpened;
+
+private:
+    QTemporaryDir m_temp;
+    QString m_programFolder;
+    std::unique_ptr<frmMain> m_form;
+};
