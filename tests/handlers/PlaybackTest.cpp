@@ -1,0 +1,214 @@
+// Opening a media file through the dialog and playing a play-list entry.
+#include "controls/ClickableFrame.h"
+#include "controls/ListBox.h"
+#include "controls/MMControl.h"
+#include "controls/MediaPlayer.h"
+#include "support/MainWindowHarness.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace {
+struct MenuState {
+    bool newSave, reSave, del, cdPlayer, list, fileOpen;
+    bool operator==(const MenuState&) const = default;
+};
+MenuState menus(frmMain& f)
+{
+    return {f.mnuListNewSave->isEnabled(), f.mnuListReSave->isEnabled(), f.mnuListDelete->isEnabled(),
+            f.mnuCdPlayer->isEnabled(),    f.mnuList->isEnabled(),       f.mnuFileOpen->isEnabled()};
+}
+} // namespace
+
+TEST(OpenMediaFile, PlaysAppendsAndSwitchesTheMenus)
+{
+    MainWindowHarness h;
+    const QString path = h.writeFile("music/a b.mp3", "x");
+    h.dialogs.choose(path);
+    h->mnuFileOpen_Click();
+
+    ASSERT_EQ(h.dialogs.openRequests.size(), 1);
+    const FileDialogRequest& asked = h.dialogs.openRequests[0];
+    EXPECT_EQ(asked.initDir, h.programFolder());
+    EXPECT_EQ(asked.title, "MID WAV AVI MP3");
+    EXPECT_EQ(asked.filter, "Music File(*.mid);(*.wav);(*.mp3)|*.mid;*.wav;*.mp3|"
+                            "Video File(*.avi);(*.mpeg);(*.mpg);(*.mov)|*.avi;*.mpeg;*.mpg;*.mov");
+
+    EXPECT_FALSE(h->MediaPlayer1->isHidden());
+    EXPECT_TRUE(h->MediaPlayer1->isEnabled());
+    EXPECT_EQ(h->MediaPlayer1->FileName(), path);
+    ASSERT_NE(h.playerEngine(), nullptr);
+    EXPECT_EQ(h.playerEngine()->opened, QStringList{path});
+    EXPECT_EQ(h->List1->entries(), QStringList{path});
+    EXPECT_EQ(h->List2->entries(), QStringList{"a b.mp3"});
+    EXPECT_EQ(h->Label2->text(), "a b.mp3");
+    EXPECT_EQ(h->PlayFile, "a b.mp3");
+    EXPECT_FALSE(h->Image1->isHidden());
+    EXPECT_TRUE(h->MMControl1->isHidden());
+    EXPECT_EQ(menus(h.form()), (MenuState{true, true, true, false, true, true}));
+    EXPECT_EQ(h->List2->ListIndex(), -1) << "the new entry is not selected";
+    EXPECT_TRUE(h.messages.shown.isEmpty());
+}
+
+TEST(OpenMediaFile, VideoHidesTheBackgroundPictureAudioShowsIt)
+{
+    MainWindowHarness h;
+    for (auto [name, video] : {std::pair{"clip.MPEG", true}, {"clip.avi", true}, {"movie.mov", true},
+                               {"clip.Mpeg", true}, {"tune.mp3", false}, {"a.mid", false}}) {
+        h.dialogs.choose(h.writeFile(name, "x"));
+        h->mnuFileOpen_Click();
+        EXPECT_EQ(h->Image1->isHidden(), video) << name;
+    }
+}
+
+TEST(OpenMediaFile, CancelChangesOnlyFourMenuItems)
+{
+    MainWindowHarness h;
+    h.dialogs.choose(h.writeFile("one.wav", "x"));
+    h->mnuFileOpen_Click();
+    h->List2->setListIndex(0);
+    h.dialogs.cancel();
+    h->mnuFileOpen_Click();
+
+    EXPECT_EQ(h->List1->ListCount(), 1);
+    EXPECT_EQ(h->List2->ListCount(), 1);
+    EXPECT_EQ(h->Label2->text(), "one.wav");
+    EXPECT_FALSE(h->MediaPlayer1->isHidden());
+    EXPECT_EQ(h.playerEngine()->opened.size(), 1) << "the player is not touched";
+    // Save-as is off and the CD menu on, although the list holds an entry.
+    EXPECT_EQ(menus(h.form()), (MenuState{false, true, true, true, true, true}));
+}
+
+TEST(OpenMediaFile, CancelAtStartUp)
+{
+    MainWindowHarness h;
+    h.dialogs.cancel();
+    h->mnuFileOpen_Click();
+    EXPECT_EQ(menus(h.form()), (MenuState{false, false, false, true, true, true}));
+    EXPECT_TRUE(h->MediaPlayer1->isHidden());
+    EXPECT_TRUE(h.engines.empty());
+}
+
+TEST(OpenMediaFile, TheDialogStartsWithTheFileChosenLast)
+{
+    MainWindowHarness h;
+    const QString first = h.writeFile("first.wav", "x");
+    h.dialogs.choose(first);
+    h->mnuFileOpen_Click();
+    h.dialogs.cancel();
+    h->mnuFileOpen_Click();
+    EXPECT_EQ(h.dialogs.openRequests[0].fileName, "");
+    EXPECT_EQ(h.dialogs.openRequests[1].fileName, first);
+}
+
+TEST(OpenMediaFile, SameFileTwiceGivesTwoEntries)
+{
+    MainWindowHarness h;
+    const QString path = h.writeFile("same.wav", "x");
+    h.dialogs.choose(path);
+    h.dialogs.choose(path);
+    h->mnuFileOpen_Click();
+    h->mnuFileOpen_Click();
+    EXPECT_EQ(h->List1->entries(), (QStringList{path, path}));
+    EXPECT_EQ(h->List2->entries(), (QStringList{"same.wav", "same.wav"}));
+    EXPECT_EQ(h.playerEngine()->opened, (QStringList{path, path}));
+}
+
+TEST(OpenMediaFile, AddIsTheSameCommand)
+{
+    MainWindowHarness h;
+    const QString path = h.writeFile("added.mid", "x");
+    h.dialogs.choose(path);
+    h->mnuHenAdd_Click();
+    ASSERT_EQ(h.dialogs.openRequests.size(), 1);
+    EXPECT_EQ(h.dialogs.openRequests[0].title, "MID WAV AVI MP3");
+    EXPECT_EQ(h->List1->entries(), QStringList{path});
+    EXPECT_EQ(h->Label2->text(), "added.mid");
+    EXPECT_EQ(h.playerEngine()->opened, QStringList{path});
+}
+
+TEST(PlayListEntry, SameNameFromTwoFoldersPlaysEachItsOwnFile)
+{
+    MainWindowHarness h;
+    const QString a = h.writeFile("one/song.mp3", "x");
+    const QString b = h.writeFile("two/song.mp3", "x");
+    h.dialogs.choose(a);
+    h.dialogs.choose(b);
+    h->mnuFileOpen_Click();
+    h->mnuFileOpen_Click();
+    const MenuState before = menus(h.form());
+
+    h->List2->setListIndex(0);
+    h->List2_Click();
+    EXPECT_EQ(h.playerEngine()->opened.last(), a);
+    EXPECT_EQ(h->ListNo, 0);
+    EXPECT_EQ(h->PlayFile, a) << "the full path, here";
+    EXPECT_EQ(h->Label2->text(), "song.mp3");
+
+    h->List2->setListIndex(1);
+    h->List2_Click();
+    EXPECT_EQ(h.playerEngine()->opened.last(), b);
+    EXPECT_EQ(h->ListNo, 1);
+    EXPECT_EQ(menus(h.form()), before) << "picking an entry changes no menu";
+}
+
+TEST(PlayListEntry, LayoutFollowsTheEntrysName)
+{
+    MainWindowHarness h;
+    h.dialogs.choose(h.writeFile("movie.mov", "x"));
+    h.dialogs.choose(h.writeFile("CLIP.MPG", "x"));
+    h.dialogs.choose(h.writeFile("tune.wav", "x"));
+    for (int i = 0; i < 3; ++i)
+        h->mnuFileOpen_Click();
+    const std::vector<bool> hidden{true, true, false};
+    for (int i = 0; i < 3; ++i) {
+        h->List2->setListIndex(i);
+        h->List2_Click();
+        EXPECT_EQ(h->Image1->isHidden(), hidden[i]) << i;
+    }
+}
+
+TEST(PlayListEntry, ShowsAHiddenPlayerAndLeavesTheListAlone)
+{
+    MainWindowHarness h;
+    h.dialogs.choose(h.writeFile("gone.wav", "x"));
+    h->mnuFileOpen_Click();
+    h->MediaPlayer1->setVisible(false);
+    h->MediaPlayer1->setEnabled(false);
+    h->List2->setListIndex(0);
+    h->List2_Click();
+    EXPECT_FALSE(h->MediaPlayer1->isHidden());
+    EXPECT_TRUE(h->MediaPlayer1->isEnabled());
+    EXPECT_EQ(h->List1->ListCount(), 1);
+    EXPECT_EQ(h->List2->ListIndex(), 0) << "the selection stays on the picked entry";
+}
+
+TEST(PlayListEntry, ArrowKeysRaiseTheClickEventButTheProgramDoesNot)
+{
+    MainWindowHarness h;
+    for (const char* name : {"1.wav", "2.wav", "3.wav"}) {
+        h.dialogs.choose(h.writeFile(name, "x"));
+        h->mnuFileOpen_Click();
+    }
+    const qsizetype opened = h.playerEngine()->opened.size();
+    h->List2->setListIndex(0);  // the program selecting raises nothing
+    EXPECT_EQ(h.playerEngine()->opened.size(), opened);
+
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(h->List2, &down);
+    EXPECT_EQ(h.playerEngine()->opened.last(), h->List1->List(1));
+    QCoreApplication::sendEvent(h->List2, &down);
+    EXPECT_EQ(h.playerEngine()->opened.last(), h->List1->List(2));
+    EXPECT_EQ(h.playerEngine()->opened.size(), opened + 2);
+}
+
+TEST(PlayListEntry, ClickOnTheThinBarDoesNothing)
+{
+    MainWindowHarness h;
+    h->Picture2_Click();
+    EXPECT_TRUE(h.engines.empty());
+    EXPECT_TRUE(h->MediaPlayer1->isHidden());
+}

@@ -1,0 +1,140 @@
+// The main window after start-up, the program folder and shutdown.
+#include "controls/ClickableFrame.h"
+#include "controls/FileListBox.h"
+#include "controls/ListBox.h"
+#include "controls/MMControl.h"
+#include "controls/MediaPlayer.h"
+#include "controls/StatusBar.h"
+#include "controls/Timer.h"
+#include "support/MainWindowHarness.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+namespace {
+QStringList enabledTopLevelCaptions(frmMain& form)
+{
+    QStringList result;
+    for (QAction* action : form.menuBar()->actions())
+        result << QStringLiteral("%1:%2").arg(action->text(), action->isEnabled() ? "E" : "D");
+    return result;
+}
+} // namespace
+
+TEST(Startup, MenusControlsAndStateAfterFormLoad)
+{
+    MainWindowHarness h;
+    frmMain& f = h.form();
+
+    EXPECT_EQ(f.windowTitle(), "Kordaline");
+    EXPECT_TRUE(f.mnuFileOpen->isEnabled());
+    EXPECT_TRUE(f.mnuEnd->isEnabled());
+    EXPECT_TRUE(f.mnuListOpen->isEnabled());
+    for (QAction* off : {f.mnuListNewSave, f.mnuListReSave, f.mnuListClose, f.mnuListDelete, f.mnuCDEnd, f.mnuSetDft})
+        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    for (QAction* on : {f.mnuHenAdd, f.mnuCD, f.mnuHelpHtm, f.mnuHelpVersion, f.mnuSetJpg, f.mnuSetNo, f.mnuSep6})
+        EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
+
+    // The spacers are the only disabled top-level items; captions are exact.
+    EXPECT_EQ(enabledTopLevelCaptions(f),
+              (QStringList{"ファイル:E", "          :D", "リスト:E", " 　　　　 :D", "編集:E", "    :D",
+                           "CDプレーヤー:E", "    :D", "ヘルプ:E", "    :D", ":E", "背景表示:E"}));
+
+    EXPECT_TRUE(f.MediaPlayer1->isHidden());
+    EXPECT_TRUE(f.MMControl1->isHidden());
+    EXPECT_EQ(f.List1->ListCount(), 0);
+    EXPECT_EQ(f.List2->ListCount(), 0);
+    EXPECT_EQ(f.Label2->text(), "");
+    EXPECT_EQ(f.Label1->text(), "タイトル");
+    EXPECT_EQ(f.SB1->panelText(1), "ListName");
+    EXPECT_EQ(f.SB1->panelText(2), "");
+    EXPECT_FALSE(f.SB1->panelText(3).isEmpty());
+    EXPECT_TRUE(f.SB1->panelText(4).contains("05")) << f.SB1->panelText(4).toStdString();
+    EXPECT_TRUE(f.SB1->panelText(4).contains("07")) << "seconds are shown";
+    EXPECT_EQ(f.PictureNo, 1);
+    EXPECT_EQ(f.SlideNo, 1);
+    EXPECT_TRUE(f.Timer1->Enabled());
+    EXPECT_EQ(f.Timer1->Interval(), 10000);
+    EXPECT_TRUE(f.ListFileName.isEmpty());
+    // No sound, no engine and no picture at start-up.
+    EXPECT_TRUE(h.engines.empty());
+    EXPECT_TRUE(f.Image1->pixmap().isNull());
+}
+
+TEST(Startup, MenuCaptionsUnderEachTopLevelItem)
+{
+    MainWindowHarness h;
+    auto captions = [](QAction* top) {
+        QStringList result;
+        for (QAction* a : top->menu()->actions())
+            result << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return result;
+    };
+    EXPECT_EQ(captions(h->mnuFile), (QStringList{"メディアファイルを開く", "-", "終了する"}));
+    EXPECT_EQ(captions(h->mnuList), (QStringList{"リストファイルを開く", "-", "名前を付けてリストを保存", "-",
+                                                 "リストを上書き保存", "-", "リストを閉じる"}));
+    EXPECT_EQ(captions(h->mnuHensyu), (QStringList{"ファイルを削除する", "-", "ファイルを追加する"}));
+    EXPECT_EQ(captions(h->mnuCdPlayer), (QStringList{"CDを演奏する", "-", "CDを終了する"}));
+    EXPECT_EQ(captions(h->mnuHelp), (QStringList{"HELPを開く", "-", "Version　情報"}));
+    EXPECT_EQ(captions(h->mnuSet), (QStringList{"成人向け", "-", "標準画像", "-", "-", "背景を無くす"}));
+}
+
+TEST(Startup, PictureListHoldsTheJpegFilesOfTheProgramFolder)
+{
+    MainWindowHarness h(false);
+    h.writeFile("b.JPG", "x");
+    h.writeFile("a.jpg", "x");
+    h.writeFile("c.jpeg", "x");  // not "*.jpg"
+    h.writeFile("notes.txt", "x");
+    h.writeFile(".hidden.jpg", "x");
+    h.writeFile("sub/inner.jpg", "x");
+    h->Form_Load();
+
+    ASSERT_EQ(h->File1->ListCount(), 2);
+    EXPECT_EQ(h->File1->List(0), "a.jpg");
+    EXPECT_EQ(h->File1->List(1), "b.JPG");
+    EXPECT_EQ(h->List3->List(0), h.inProgramFolder("a.jpg"));
+    EXPECT_EQ(h->List3->List(1), h.inProgramFolder("b.JPG"));
+    EXPECT_EQ(h->File1->Path(), h->MyPath());
+}
+
+TEST(Startup, FolderWithoutPicturesLeavesThePictureListEmpty)
+{
+    MainWindowHarness h;
+    EXPECT_EQ(h->File1->ListCount(), 0);
+    EXPECT_EQ(h->List3->ListCount(), 0);
+}
+
+TEST(MyPath, EndsInExactlyOneSeparator)
+{
+    MainWindowHarness h;
+    EXPECT_EQ(h->MyPath(), h.programFolder() + "/");
+    EXPECT_EQ(h->AppPath(), h.programFolder());
+}
+
+TEST(MyPath, AtTheRootOfTheFileSystem)
+{
+    MainWindowHarness h(false);
+    Platform platform = h->platform();
+    platform.programFolder = [] { return QStringLiteral("/"); };
+    frmMain atRoot(platform);
+    EXPECT_EQ(atRoot.MyPath(), "/");
+}
+
+TEST(Shutdown, EndingStopsPlaybackAndSavesNothing)
+{
+    MainWindowHarness h;
+    h.dialogs.choose(h.writeFile("tune.wav", "RIFF"));
+    h->mnuFileOpen_Click();
+    ASSERT_NE(h.playerEngine(), nullptr);
+
+    h->mnuEnd_Click();
+    EXPECT_TRUE(h.playerEngine()->commands.contains("stop"));
+    EXPECT_FALSE(h->Timer1->isTicking());
+    EXPECT_TRUE(h.messages.shown.isEmpty()) << "nothing is asked";
+    EXPECT_TRUE(h.dialogs.saveRequests.isEmpty()) << "nothing is saved";
+    // A second way out (the close box after the menu) does nothing more.
+    h->Form_Unload();
+}
