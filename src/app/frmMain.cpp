@@ -40,6 +40,15 @@ void setColours(QWidget* widget, const QColor& text, const QColor& background)
     widget->setAutoFillBackground(true);
 }
 
+// A picture box without a picture shows the desktop's plain face colour.
+void plainBackground(QWidget* box)
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    box->setPalette(palette);
+    box->setAutoFillBackground(true);
+}
+
 template <typename W>
 W* place(W* widget, double left, double top, double width, double height)
 {
@@ -77,10 +86,14 @@ void frmMain::buildControls()
     SB1 = place(new StatusBar({twips::toPixels(1440), 0, twips::toPixels(1440), twips::toPixels(1440)}, client),
                 0, 8085, 13095, 255);
     SB1->setObjectName(QStringLiteral("SB1"));
+    SB1->setAccessibleName(QStringLiteral("ステータスバー"));
+    SB1->setPalette(QApplication::palette());  // the desktop's own colours, not the window's black
+    SB1->setAutoFillBackground(true);
     SB1->setPanelText(1, QStringLiteral("ListName"));
 
     Picture3 = place(new QWidget(client), 720, 0, 2415, 375);
     Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->setAccessibleName(QStringLiteral("タイトル行"));
     Label2 = place(new QLabel(Picture3), 0, 0, 2415, 375);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setTextFormat(Qt::PlainText);
@@ -89,7 +102,7 @@ void frmMain::buildControls()
 
     Picture1 = place(new QWidget(client), 3240, 0, 9855, 8175);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAutoFillBackground(true);
+    plainBackground(Picture1);
     List3 = place(new ListBox(Picture1), 2040, 3960, 2415, 2940);
     List3->setObjectName(QStringLiteral("List3"));
     List3->hide();
@@ -110,10 +123,11 @@ void frmMain::buildControls()
 
     Picture2 = place(new ClickableLabel(client), 3120, 0, 135, 8175);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setAutoFillBackground(true);
+    plainBackground(Picture2);
 
     List2 = place(new ListBox(client), 0, 360, 3135, 7710);
     List2->setObjectName(QStringLiteral("List2"));
+    List2->setAccessibleName(QStringLiteral("プレイリスト"));
     List2->setFont(japaneseFont());
     setColours(List2, QColor(0, 0, 192), QColor(192, 192, 255));
 

@@ -25,6 +25,8 @@ std::optional<QString> runDialog(const FileDialogRequest& request, QFileDialog::
     // Qt's own dialog: the same on every desktop, and readable through the
     // accessibility interface.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    // The captions already name their patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     const QStringList filters = qtNameFilters(request.filter);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);

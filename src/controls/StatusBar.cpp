@@ -6,14 +6,19 @@
 StatusBar::StatusBar(const QList<int>& widths, QWidget* parent) : QFrame(parent)
 {
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
+    // The bar is one line high: a slightly smaller face keeps the text whole.
+    QFont small = font();
+    small.setPointSizeF(8.5);
+    setFont(small);
     for (int width : widths) {
         auto* panel = new QLabel(this);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
         panel->setIndent(3);
+        panel->setContentsMargins(0, 0, 0, 0);
         if (width > 0)
             panel->setFixedWidth(width);
         else

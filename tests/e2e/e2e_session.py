@@ -1,0 +1,227 @@
+"""Drives the real Sorvan window from outside, through the desktop
+accessibility interface (AT-SPI) and the X server's mouse, as a person would:
+open a media file through the dialog, save the play list, close it, open it
+again, click an entry, enter and leave CD mode, open the help and version
+windows, and quit. Every step reads the menus and texts back and checks them.
+
+Run through run-e2e.sh, which provides Xvfb and the session bus."""
+
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+PROGRAM_DIR = os.environ["SORVAN_PROGRAM_DIR"]
+WORK = os.environ["SORVAN_E2E_WORK"]
+failures = []
+
+
+def log(text):
+    print(f"e2e: {text}", flush=True)
+
+
+def check(condition, what):
+    if condition:
+        log(f"ok   {what}")
+    else:
+        log(f"FAIL {what}")
+        failures.append(what)
+
+
+def wait_for(probe, what, timeout=15.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        try:
+            value = probe()
+        except Exception:  # the tree changes under us while windows open
+            value = None
+        if value:
+            return value
+        time.sleep(0.1)
+    raise TimeoutError(f"timed out waiting for {what}")
+
+
+def walk(node, depth=0):
+    if node is None or depth > 14:
+        return
+    yield node
+    for i in range(node.get_child_count()):
+        yield from walk(node.get_child_at_index(i), depth + 1)
+
+
+def find(root, role=None, name=None, showing=False):
+    for node in walk(root):
+        if role is not None and node.get_role_name() != role:
+            continue
+        if name is not None and node.get_name() != name:
+            continue
+        if showing and not node.get_state_set().contains(Atspi.StateType.SHOWING):
+            continue
+        return node
+    return None
+
+
+def sensitive(node):
+    return node.get_state_set().contains(Atspi.StateType.SENSITIVE)
+
+
+def press(node):
+    """Runs a node's default action. An action that opens a modal dialog
+    answers only when the dialog closes, so we wait briefly and go on."""
+    Atspi.set_timeout(300, 0)
+    try:
+        node.get_action_iface().do_action(0)
+    except Exception:
+        pass
+    finally:
+        Atspi.set_timeout(-1, -1)
+
+
+class Program:
+    def __init__(self):
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+        self.process = subprocess.Popen([os.path.join(PROGRAM_DIR, "Sorvan")], cwd=PROGRAM_DIR, env=env)
+        self.app = wait_for(self._find_app, "the program on the accessibility bus")
+        self.main = wait_for(lambda: self.window("Kordaline"), "the main window")
+        self.menubar = wait_for(lambda: find(self.main, "menu bar"), "the menu bar")
+
+    def _find_app(self):
+        desktop = Atspi.get_desktop(0)
+        for i in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(i)
+            if app is not None and app.get_process_id() == self.process.pid:
+                return app
+        return None
+
+    def window(self, name):
+        for i in range(self.app.get_child_count()):
+            child = self.app.get_child_at_index(i)
+            if child is not None and child.get_name() == name:
+                return child
+        return None
+
+    def item(self, caption):
+        node = find(self.menubar, "menu item", caption)
+        if node is None:
+            raise LookupError(f"no menu item {caption!r}")
+        return node
+
+    def enabled(self, caption):
+        return sensitive(self.item(caption))
+
+    def choose(self, caption):
+        log(f"choose {caption}")
+        press(self.item(caption))
+
+    def play_list(self):
+        lst = find(self.main, "list", "プレイリスト")
+        return [lst.get_child_at_index(i).get_name() for i in range(lst.get_child_count())]
+
+    def title_line(self):
+        frame = find(self.main, None, "タイトル行")
+        label = find(frame, "label")
+        return label.get_name() if label else None
+
+    def status_panel(self, number):
+        bar = find(self.main, None, "ステータスバー")
+        labels = [n for n in walk(bar) if n.get_role_name() == "label"]
+        return labels[number - 1].get_name()
+
+    def file_dialog(self, title, path, button_prefix):
+        dialog = wait_for(lambda: self.window(title), f"the dialog {title!r}")
+        field = wait_for(lambda: find(dialog, "text", "ファイル名(N):"), "the file name field")
+        field.get_editable_text_iface().set_text_contents(path)
+        button = wait_for(
+            lambda: next((n for n in walk(dialog) if n.get_role_name() == "push button"
+                          and n.get_name().startswith(button_prefix) and sensitive(n)), None),
+            f"the {button_prefix} button")
+        press(button)
+        wait_for(lambda: self.window(title) is None, f"the dialog {title!r} to close")
+
+    def click_entry(self, index):
+        lst = find(self.main, "list", "プレイリスト")
+        entry = lst.get_child_at_index(index)
+        extents = entry.get_extents(Atspi.CoordType.SCREEN)
+        x, y = extents.x + extents.width // 2, extents.y + extents.height // 2
+        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
+
+
+def main():
+    media = os.path.join(WORK, "テスト曲.wav")
+    shutil.copyfile(os.path.join(PROGRAM_DIR, "Start.wav"), media)
+    list_file = os.path.join(WORK, "お気に入り.lst")
+
+    p = Program()
+    check(p.enabled("メディアファイルを開く") and p.enabled("リストファイルを開く"), "start-up: open items offered")
+    check(not p.enabled("名前を付けてリストを保存") and not p.enabled("CDを終了する"), "start-up: save and CD end off")
+    check(p.play_list() == [] and p.title_line() == "", "start-up: empty play list and title")
+    check(p.status_panel(1) == "ListName", "status bar panel 1")
+
+    p.choose("メディアファイルを開く")
+    p.file_dialog("MID WAV AVI MP3", media, "開く")
+    wait_for(lambda: p.play_list() == ["テスト曲.wav"], "the opened file in the play list")
+    check(p.title_line() == "テスト曲.wav", "title line shows the opened file")
+    check(p.enabled("名前を付けてリストを保存") and p.enabled("ファイルを削除する"), "save and delete offered")
+    check(not p.enabled("CDプレーヤー"), "CD menu off while files play")
+
+    p.choose("名前を付けてリストを保存")
+    p.file_dialog("Sorvanel_ListFile", list_file, "保存")
+    wait_for(lambda: os.path.exists(list_file), "the list file")
+    with open(list_file, "rb") as f:
+        saved = f.read()
+    check(saved == (media + "\r\n").encode("utf-8"), f"list file holds the path and CR LF ({saved!r})")
+    check(p.enabled("リストを閉じる"), "close offered after saving")
+
+    p.choose("リストを閉じる")
+    wait_for(lambda: p.play_list() == [], "the play list to empty")
+    check(not p.enabled("名前を付けてリストを保存") and p.enabled("CDプレーヤー"), "closed: start-up menus")
+
+    p.choose("リストファイルを開く")
+    p.file_dialog("Sorvanel_ListFile", list_file, "開く")
+    wait_for(lambda: p.play_list() == ["テスト曲.wav"], "the list read back")
+    check(p.status_panel(2) == list_file, "status bar shows the list file")
+    check(not p.enabled("リストを上書き保存"), "overwrite off right after opening")
+
+    p.click_entry(0)
+    wait_for(lambda: p.title_line() == "テスト曲.wav", "the clicked entry in the title line")
+    check(True, "clicking an entry plays it")
+
+    p.choose("リストを閉じる")
+    wait_for(lambda: p.enabled("CDプレーヤー"), "the CD menu")
+    p.choose("CDを演奏する")
+    wait_for(lambda: p.enabled("CDを終了する"), "CD mode")
+    check(not p.enabled("ファイル") and not p.enabled("リスト") and not p.enabled("編集"), "CD mode locks the menus")
+    p.choose("CDを終了する")
+    wait_for(lambda: p.enabled("ファイル"), "CD mode left")
+    check(p.enabled("CDを演奏する") and not p.enabled("CDを終了する"), "CD menu back")
+
+    p.choose("HELPを開く")
+    wait_for(lambda: p.window("Internet Browser"), "the help browser window")
+    check(True, "help window opened")
+    p.choose("Version　情報")
+    wait_for(lambda: p.window("Version情報"), "the version window")
+    check(True, "version window opened")
+
+    p.choose("終了する")
+    try:
+        code = p.process.wait(timeout=15)
+    except subprocess.TimeoutExpired:
+        p.process.kill()
+        code = None
+    check(code == 0, f"the program ended at once with code 0 (got {code})")
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except Exception as error:  # a step that never came is a failure, not a crash
+        log(f"FAIL {error}")
+        failures.append(str(error))
+    log(f"{'passed' if not failures else 'failed'}: {len(failures)} failure(s)")
+    sys.exit(1 if failures else 0)

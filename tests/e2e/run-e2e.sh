@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Starts the real program from its program folder under Xvfb with a session
+# bus and the accessibility bus, and drives it from outside as a person would.
+# usage: run-e2e.sh PROGRAM_DIR
+set -euo pipefail
+program_dir=$(realpath "$1")
+here=$(dirname "$(realpath "$0")")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export SORVAN_PROGRAM_DIR="$program_dir" SORVAN_E2E_WORK="$work"
+exec xvfb-run -a -s "-screen 0 1280x800x24" \
+  dbus-run-session -- /usr/bin/python3 "$here/e2e_session.py" 2> >(grep -v 'fd limit' >&2)
