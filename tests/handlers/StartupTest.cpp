@@ -138,3 +138,37 @@ TEST(Shutdown, EndingStopsPlaybackAndSavesNothing)
     // A second way out (the close box after the menu) does nothing more.
     h->Form_Unload();
 }
+
+TEST(Layout, ControlsSitAtTheirPlacesInTwips)
+{
+    MainWindowHarness h;
+    frmMain& f = h.form();
+    // 15 twips to the logical pixel: the client area is 13095 x 8340 twips.
+    EXPECT_EQ(f.centralWidget()->size(), QSize(873, 556));
+    EXPECT_EQ(f.SB1->geometry(), QRect(0, 539, 873, 17));
+    EXPECT_EQ(f.Picture3->geometry(), QRect(48, 0, 161, 25));
+    EXPECT_EQ(f.Label2->geometry(), QRect(0, 0, 161, 25));
+    EXPECT_EQ(f.Picture1->geometry(), QRect(216, 0, 657, 545));
+    EXPECT_EQ(f.Picture2->geometry(), QRect(208, 0, 9, 545));
+    EXPECT_EQ(f.List2->geometry(), QRect(0, 24, 209, 514));
+    EXPECT_EQ(f.Label1->geometry(), QRect(0, 8, 49, 17));
+    EXPECT_EQ(f.MediaPlayer1->designGeometry(), QRect(0, 8, 286, 225));
+    EXPECT_EQ(f.MMControl1->geometry(), QRect(0, 488, 158, 33));
+    EXPECT_EQ(f.Image1->pos(), QPoint(0, 64));
+    EXPECT_EQ(f.Image1->parentWidget(), f.Picture1);
+    EXPECT_EQ(f.MediaPlayer1->parentWidget(), f.Picture1);
+    EXPECT_TRUE(f.List1->isHidden());
+    EXPECT_TRUE(f.List3->isHidden());
+    EXPECT_TRUE(f.File1->isHidden());
+}
+
+TEST(Layout, ColoursOfTheTitleLineAndThePlayList)
+{
+    MainWindowHarness h;
+    EXPECT_EQ(h->Label2->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    EXPECT_EQ(h->Label2->palette().color(QPalette::Window), QColor(0, 0, 0));
+    EXPECT_EQ(h->List2->palette().color(QPalette::Text), QColor(0, 0, 192));
+    EXPECT_EQ(h->List2->palette().color(QPalette::Base), QColor(192, 192, 255));
+    EXPECT_EQ(h->List2->font().pointSizeF(), 11.25);
+    EXPECT_EQ(h->Label2->font().family(), "ＭＳ Ｐゴシック");
+}
