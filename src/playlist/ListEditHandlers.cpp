@@ -1,5 +1,52 @@
-// STUB: replaced by the list editing handlers.
+// Adding, deleting and closing: editing the play list without a list file.
 #include "app/frmMain.h"
-void frmMain::mnuHenAdd_Click() {}
-void frmMain::mnuListDelete_Click() {}
-void frmMain::mnuListClose_Click() {}
+
+#include "controls/ListBox.h"
+#include "controls/MediaPlayer.h"
+#include "controls/StatusBar.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace {
+const QString kStartSound = QStringLiteral("Start.wav");
+const QString kNothingSelected = QStringLiteral("削除ファイルが選択されていません。");
+} // namespace
+
+void frmMain::mnuHenAdd_Click()
+{
+    mnuFileOpen_Click();
+}
+
+void frmMain::mnuListDelete_Click()
+{
+    ListNo = List2->ListIndex();
+    if (ListNo >= 0) {
+        List1->RemoveItem(ListNo);
+        List2->RemoveItem(ListNo);
+        Label2->clear();
+        MediaPlayer1->setFileName(kStartSound);
+        mnuListReSave->setEnabled(true);
+    } else {
+        platform().messages->beep();
+        showMessage(kNothingSelected);
+    }
+}
+
+void frmMain::mnuListClose_Click()
+{
+    MediaPlayer1->setFileName(kStartSound);
+    SB1->setPanelText(2, QString());
+    Label2->clear();
+    List1->Clear();
+    List2->Clear();
+    MediaPlayer1->Stop();
+    MediaPlayer1->setEnabled(false);
+    MediaPlayer1->setVisible(false);
+    mnuListReSave->setEnabled(false);
+    mnuListClose->setEnabled(false);
+    mnuListDelete->setEnabled(false);
+    mnuCdPlayer->setEnabled(true);
+    mnuList->setEnabled(true);
+    mnuListNewSave->setEnabled(false);
+}

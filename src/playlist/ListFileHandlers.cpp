@@ -1,5 +1,88 @@
-// STUB: replaced by the list file handlers.
+// Opening, saving and overwriting list files.
 #include "app/frmMain.h"
-void frmMain::mnuListOpen_Click() {}
-void frmMain::mnuListNewSave_Click() {}
-void frmMain::mnuListReSave_Click() {}
+
+#include "controls/ListBox.h"
+#include "controls/MMControl.h"
+#include "controls/MediaPlayer.h"
+#include "controls/StatusBar.h"
+#include "playback/PathRules.h"
+#include "playlist/ListFile.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace {
+const QString kStartSound = QStringLiteral("Start.wav");
+const QString kListDialogTitle = QStringLiteral("Sorvanel_ListFile");
+const QString kListFilter = QStringLiteral("Sorvanel_List (*.lst)|*.lst");
+const QString kOpenFailed = QStringLiteral("ファイルがありません");
+const QString kSaveAsFailed = QStringLiteral("リストファイルを保存できません。");
+const QString kOverwriteFailed = QStringLiteral("ファイルがありません。");
+
+void prepareListDialog(CommonDialog& dialog, const QString& programFolder)
+{
+    dialog.InitDir = programFolder;
+    dialog.DialogTitle = kListDialogTitle;
+    dialog.Filter = kListFilter;
+}
+
+QStringList namesOf(const QStringList& paths)
+{
+    QStringList names;
+    names.reserve(paths.size());
+    for (const QString& path : paths)
+        names << NameOfPath(path);
+    return names;
+}
+} // namespace
+
+void frmMain::mnuListOpen_Click()
+{
+    MediaPlayer1->setEnabled(true);
+    MediaPlayer1->setFileName(kStartSound);
+    Label2->clear();
+    prepareListDialog(CommonDialog2, AppPath());
+    if (CommonDialog2.ShowOpen() == cdlCancel)
+        return;
+    List1->Clear();
+    List2->Clear();
+    mnuListClose->setEnabled(true);
+    mnuListReSave->setEnabled(false);
+    mnuListDelete->setEnabled(true);
+    mnuListNewSave->setEnabled(true);
+    ListFileName = CommonDialog2.FileName;
+    SB1->setPanelText(2, ListFileName);
+    // The whole file is read and decoded before the play list changes, so a
+    // failure never leaves a part of it behind.
+    const std::optional<QStringList> paths = readListFile(ListFileName);
+    if (!paths) {
+        showMessage(kOpenFailed);
+        return;
+    }
+    List1->AddItems(*paths);
+    MediaPlayer1->setEnabled(true);
+    MMControl1->setVisible(false);
+    mnuCdPlayer->setEnabled(false);
+    List2->AddItems(namesOf(*paths));
+}
+
+void frmMain::mnuListNewSave_Click()
+{
+    prepareListDialog(CommonDialog2, AppPath());
+    if (CommonDialog2.ShowSave() == cdlCancel)
+        return;
+    SaveListName = CommonDialog2.FileName;
+    if (!writeListFile(SaveListName, List1->entries()))
+        showMessage(kSaveAsFailed);
+    Label2->clear();
+    mnuListClose->setEnabled(true);
+}
+
+void frmMain::mnuListReSave_Click()
+{
+    if (!writeListFile(ListFileName, List1->entries())) {
+        showMessage(kOverwriteFailed);
+        return;
+    }
+    mnuListClose->setEnabled(true);
+}

@@ -1,0 +1,171 @@
+#include "playlist/ListFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+constexpr QChar kByteOrderMark(0xFEFF);
+const QByteArray kUtf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+const QString kLineEnd = QStringLiteral("\r\n");
+// The name ICU gives the Japanese Windows code page (with the vendor
+// extensions, and 0x5C as the backslash that separates folders).
+constexpr const char* kLegacyEncoding = "Shift_JIS";
+
+std::optional<QString> decodeWith(QStringDecoder decoder, QByteArrayView bytes)
+{
+    if (!decoder.isValid())
+        return std::nullopt;
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// The text of the bytes: UTF-8 after a byte-order mark, else the locale
+// encoding when every byte is valid in it, else Shift-JIS.
+std::optional<QString> decodeText(QByteArrayView bytes)
+{
+    // The decoder is told to keep a mark it sees: only the one removed here
+    // is a byte-order mark, anything after it is text.
+    constexpr auto flags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+    if (bytes.startsWith(kUtf8ByteOrderMark))
+        return decodeWith(QStringDecoder(QStringConverter::Utf8, flags), bytes.sliced(kUtf8ByteOrderMark.size()));
+    if (auto text = decodeWith(QStringDecoder(QStringConverter::System, flags), bytes))
+        return text;
+    return decodeWith(QStringDecoder(kLegacyEncoding, flags), bytes);
+}
+
+// The non-empty lines of text; CR LF, LF and a lone CR each end a line, and
+// the last line needs no end.
+QStringList nonEmptyLines(QStringView text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype length = text.size();
+    for (qsizetype i = 0; i < length; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        if (i > start)
+            lines.append(text.sliced(start, i - start).toString());
+        if (c == u'\r' && i + 1 < length && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < length)
+        lines.append(text.sliced(start).toString());
+    return lines;
+}
+
+bool storable(const QString& entry)
+{
+    return !entry.contains(u'\r') && !entry.contains(u'\n') && !entry.contains(QChar(0));
+}
+
+} // namespace
+
+std::optional<QStringList> decodeListFile(const QByteArray& bytes)
+{
+    // A path never holds a NUL: such bytes are no list file in any encoding.
+    if (bytes.contains('\0'))
+        return std::nullopt;
+    const std::optional<QString> text = decodeText(bytes);
+    if (!text)
+        return std::nullopt;
+    return nonEmptyLines(*text);
+}
+
+std::optional<QByteArray> encodeListFile(const QStringList& entries)
+{
+    QString text;
+    qsizetype length = 0;
+    for (const QString& entry : entries)
+        length += entry.size() + kLineEnd.size();
+    text.reserve(length);
+
+    for (const QString& entry : entries) {
+        if (entry.isEmpty())
+            break;
+        if (!storable(entry))
+            return std::nullopt;
+        text += entry;
+        text += kLineEnd;
+    }
+    // A first entry that starts with U+FEFF would be written as a UTF-8
+    // byte-order mark and read back without it.
+    if (text.startsWith(kByteOrderMark))
+        return std::nullopt;
+
+    QStringEncoder encoder(QStringConverter::System, QStringEncoder::Flag::Stateless);
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<QByteArray> readListFileBytes(const QString& path, qint64 maxSize)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    // Only a regular file is opened at all: opening a pipe would wait for a
+    // writer, and a device may never end.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > maxSize)
+        return std::nullopt;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    // Read to the end rather than trusting the size: the file may have
+    // changed since, and some files report no size at all.
+    QByteArray bytes;
+    bytes.reserve(info.size());
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), chunk.size());
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        if (bytes.size() + got > maxSize)
+            return std::nullopt;
+        bytes.append(chunk.constData(), got);
+    }
+    return bytes;
+}
+
+std::optional<QStringList> readListFile(const QString& path)
+{
+    const std::optional<QByteArray> bytes = readListFileBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return decodeListFile(*bytes);
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, const ListFileWrite& write)
+{
+    if (path.isEmpty())
+        return false;
+    // Replacing a folder, a device or a pipe by a file is never wanted.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return false;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const bool written = write ? write(file, bytes) : file.write(bytes) == bytes.size();
+    if (!written)
+        return false;  // the temporary file goes with `file`; the target is untouched
+    return file.commit();
+}
+
+bool writeListFile(const QString& path, const QStringList& entries, const ListFileWrite& write)
+{
+    const std::optional<QByteArray> bytes = encodeListFile(entries);
+    return bytes && writeFileAtomically(path, *bytes, write);
+}
