@@ -1,4 +1,32 @@
-// STUB: replaced by the help handlers.
+// The help menu: the help page in the browser window, and the version window.
+// Each window exists at most once; it is made on first use and deletes itself
+// when the user closes it.
 #include "app/frmMain.h"
-void frmMain::mnuHelpHtm_Click() {}
-void frmMain::mnuHelpVersion_Click() {}
+
+#include "help/frmBrowser22.h"
+#include "help/frmVersion.h"
+
+namespace {
+void showModelessInFront(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+} // namespace
+
+void frmMain::mnuHelpHtm_Click()
+{
+    if (!browserWindow)
+        browserWindow = new frmBrowser22();
+    browserWindow->setAddressText(MyPath() + QStringLiteral("Trevixhelp.htm"));
+    showModelessInFront(browserWindow);
+    browserWindow->NavigateToAddress();
+}
+
+void frmMain::mnuHelpVersion_Click()
+{
+    if (!versionWindow)
+        versionWindow = new frmVersion();
+    showModelessInFront(versionWindow);
+}

@@ -1,8 +1,29 @@
 #pragma once
-// STUB: replaced by the version window.
+// frmVersion: the version window ("Version情報"). The program's name, version
+// and date, its icon and a credit line, all fixed. The name button closes the
+// window; the version button does nothing. Modeless, no owner; it deletes
+// itself when it is closed.
+
 #include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
 class frmVersion : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    explicit frmVersion(QWidget* parent = nullptr);
+    ~frmVersion() override;
+
+    void Command1_Click();
+
+    // ---- controls ----
+    // The frame holding the others; it carries the window's name.
+    QGroupBox* Frame = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
 };
