@@ -1,0 +1,350 @@
+// The list file: bytes to entries and back, hostile files, and saves that
+// never leave a half-written list behind.
+#include "playlist/ListFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// A play list of paths built from Japanese, ASCII, blanks inside and around,
+// and some that end in a separator.
+QStringList randomPlayList(QRandomGenerator& random)
+{
+    static const QStringList parts = {
+        "音楽", "ソフト", "表", "曲 ", " a b", "Music", "ｶﾀｶﾅ", "①", "～", "ー", "x.mid", "y.MPEG", "　", "z"};
+    static const QStringList separators = {"/", "\\"};
+    QStringList entries;
+    const int count = random.bounded(0, 40);
+    for (int i = 0; i < count; ++i) {
+        QString path = random.bounded(2) ? QStringLiteral("C:") : QString();
+        const int depth = random.bounded(1, 5);
+        for (int d = 0; d < depth; ++d)
+            path += separators[random.bounded(2)] + parts[random.bounded(parts.size())];
+        if (random.bounded(5) == 0)
+            path += separators[random.bounded(2)];
+        if (random.bounded(5) == 0)
+            path = "  " + path + " ";
+        entries << path;
+    }
+    return entries;
+}
+
+QStringList listFolder(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+// ---- the format ----
+
+TEST(ListFileFormat, RandomPlayListsRoundTripByteExact)
+{
+    QTemporaryDir dir;
+    QRandomGenerator random(20261207);
+    for (int round = 0; round < 200; ++round) {
+        const QStringList entries = randomPlayList(random);
+        QByteArray expected;
+        for (const QString& entry : entries)
+            expected += entry.toUtf8() + "\r\n";
+
+        const QString path = dir.filePath(QStringLiteral("list%1.lst").arg(round));
+        ASSERT_TRUE(writeListFile(path, entries)) << round;
+        ASSERT_EQ(readBytes(path), expected) << round;
+        EXPECT_EQ(readListFile(path), entries) << round;
+    }
+}
+
+TEST(ListFileFormat, TwoEntriesMakeThirtyTwoBytes)
+{
+    const QStringList entries = {"C:\\Music\\a.mid", "D:\\Video\\b.avi"};
+    const QByteArray bytes = "C:\\Music\\a.mid\r\nD:\\Video\\b.avi\r\n";
+    ASSERT_EQ(bytes.size(), 32);
+    EXPECT_EQ(encodeListFile(entries), bytes);
+    EXPECT_EQ(decodeListFile(bytes), entries);
+}
+
+TEST(ListFileFormat, EmptyPlayListIsAZeroByteFile)
+{
+    EXPECT_EQ(encodeListFile({}), QByteArray());
+    EXPECT_EQ(decodeListFile(QByteArray()), QStringList());
+}
+
+TEST(ListFileFormat, WritingStopsAtTheFirstEmptyEntry)
+{
+    EXPECT_EQ(encodeListFile({"a", "b", "", "c"}), QByteArray("a\r\nb\r\n"));
+    EXPECT_EQ(encodeListFile({"", "a"}), QByteArray());
+}
+
+TEST(ListFileFormat, EveryLineEndIsAcceptedAndEmptyLinesAreSkipped)
+{
+    const QStringList ab = {"/m/a.mid", "/m/b.wav"};
+    EXPECT_EQ(decodeListFile("/m/a.mid\n/m/b.wav\n"), ab) << "LF";
+    EXPECT_EQ(decodeListFile("/m/a.mid\r/m/b.wav\r"), ab) << "lone CR";
+    EXPECT_EQ(decodeListFile("/m/a.mid\r\n/m/b.wav"), ab) << "last line without an end";
+    EXPECT_EQ(decodeListFile("/m/a.mid\n\r/m/b.wav"), ab) << "LF CR is two ends";
+    EXPECT_EQ(decodeListFile("\r\n\r\n/m/a.mid\r\n\r\n\n\r/m/b.wav\r\r\n\r\n"), ab) << "empty lines";
+    EXPECT_EQ(decodeListFile("\r\n\n\r"), QStringList()) << "only line ends";
+    EXPECT_EQ(decodeListFile(" \r\n\t x \r\n"), (QStringList{" ", "\t x "})) << "blanks are text";
+}
+
+// ---- encodings ----
+
+TEST(ListFileEncoding, ShiftJisListsFromJapaneseWindowsKeepTheirPaths)
+{
+    // C:\音楽\ソフト\表.mid — ソ and 表 end in the byte of the backslash.
+    const QByteArray bytes("C:\\\x89\xb9\x8a\x79\\\x83\x5c\x83\x74\x83\x67\\\x95\x5c.mid\r\n"
+                           "D:\\\x87\x40\x81\x60.wav\r\n");
+    EXPECT_EQ(decodeListFile(bytes), (QStringList{"C:\\音楽\\ソフト\\表.mid", "D:\\①～.wav"}));
+}
+
+TEST(ListFileEncoding, ByteOrderMarkSelectsUtf8AndIsNotPartOfTheFirstEntry)
+{
+    EXPECT_EQ(decodeListFile("\xEF\xBB\xBF/音楽/a.mid\r\n"), QStringList{"/音楽/a.mid"});
+    EXPECT_EQ(decodeListFile("\xEF\xBB\xBF"), QStringList());
+    EXPECT_EQ(decodeListFile("\xEF\xBB\xBF\x83\x5c.mid"), std::nullopt) << "no Shift-JIS after a mark";
+}
+
+TEST(ListFileEncoding, BytesThatAreNoTextAreRefused)
+{
+    EXPECT_EQ(decodeListFile(QByteArray("/m/a.mid\0\r\n", 11)), std::nullopt) << "NUL";
+    EXPECT_EQ(decodeListFile("/m/\x83"), std::nullopt) << "a lead byte without its second byte";
+    EXPECT_EQ(decodeListFile("/m/\xff\xfe\xfd"), std::nullopt) << "valid in no encoding";
+
+    QByteArray garbage;
+    QRandomGenerator random(7);
+    for (int i = 0; i < 4096; ++i)
+        garbage += char(random.bounded(256));
+    EXPECT_EQ(decodeListFile(garbage), std::nullopt);
+}
+
+TEST(ListFileEncoding, EntriesThatCannotBeStoredRefuseTheWholeList)
+{
+    EXPECT_EQ(encodeListFile({"/m/a.mid", "/m/line\nbreak.mid"}), std::nullopt);
+    EXPECT_EQ(encodeListFile({"/m/a.mid", "/m/cr\r.mid"}), std::nullopt);
+    EXPECT_EQ(encodeListFile({QString("/m/nul") + QChar(0)}), std::nullopt);
+    EXPECT_EQ(encodeListFile({QString("/m/") + QChar(0xD800)}), std::nullopt) << "a lone surrogate";
+    EXPECT_EQ(encodeListFile({QString(QChar(0xFEFF)) + "/m/a.mid"}), std::nullopt)
+        << "would read back as a byte-order mark";
+}
+
+// ---- reading files ----
+
+TEST(ListFileRead, OnlyReadableRegularFilesWithinTheCapAreRead)
+{
+    QTemporaryDir dir;
+    const QString list = dir.filePath("a.lst");
+    writeBytes(list, "/m/a.mid\r\n");
+    EXPECT_EQ(readListFile(list), QStringList{"/m/a.mid"});
+
+    EXPECT_EQ(readListFileBytes(dir.filePath("missing.lst")), std::nullopt);
+    EXPECT_EQ(readListFileBytes(QString()), std::nullopt);
+    EXPECT_EQ(readListFileBytes(dir.path()), std::nullopt) << "a folder";
+    EXPECT_EQ(readListFileBytes("/dev/zero"), std::nullopt) << "an endless device";
+    EXPECT_EQ(readListFileBytes("/proc/self/mem"), std::nullopt) << "a file whose read fails";
+
+    const QString fifo = dir.filePath("fifo.lst");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(readListFileBytes(fifo), std::nullopt) << "a pipe (must not wait for a writer)";
+
+    EXPECT_EQ(readListFileBytes(list, 9), std::nullopt) << "one byte over the cap";
+    EXPECT_EQ(readListFileBytes(list, 10), QByteArray("/m/a.mid\r\n"));
+}
+
+TEST(ListFileRead, HugeFilesAreRefusedAndLongListsReadWhole)
+{
+    QTemporaryDir dir;
+    const QString huge = dir.filePath("huge.lst");
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(200 * 1024 * 1024));  // sparse: costs no disk
+    }
+    EXPECT_EQ(readListFile(huge), std::nullopt);
+
+    QByteArray bytes;
+    bytes.reserve(18'000'000);
+    for (int i = 0; i < 1'000'000; ++i)
+        bytes += "/m/" + QByteArray::number(i) + ".mid\r\n";
+    const QString million = dir.filePath("million.lst");
+    writeBytes(million, bytes);
+    const std::optional<QStringList> entries = readListFile(million);
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 1'000'000);
+    EXPECT_EQ(entries->first(), "/m/0.mid");
+    EXPECT_EQ(entries->last(), "/m/999999.mid");
+}
+
+TEST(ListFileRead, FileWithoutReadPermissionIsRefused)
+{
+    QTemporaryDir dir;
+    const QString list = dir.filePath("secret.lst");
+    writeBytes(list, "/m/a.mid\r\n");
+    ASSERT_TRUE(QFile::setPermissions(list, QFileDevice::WriteOwner));
+    if (QFile probe(list); probe.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "this user reads files regardless of their permissions";
+    EXPECT_EQ(readListFile(list), std::nullopt);
+}
+
+// ---- saving ----
+
+TEST(ListFileSave, ReplacesTheOldFileAndLeavesNoTemporaryFiles)
+{
+    QTemporaryDir dir;
+    const QString list = dir.filePath("a.lst");
+    writeBytes(list, "/old/one.mid\r\n/old/two.mid\r\n");
+    ASSERT_TRUE(writeListFile(list, {"/new.wav"}));
+    EXPECT_EQ(readBytes(list), "/new.wav\r\n");
+    EXPECT_EQ(listFolder(dir.path()), QStringList{"a.lst"});
+
+    EXPECT_FALSE(writeListFile(QString(), {"/new.wav"})) << "no name";
+}
+
+TEST(ListFileSave, FailuresLeaveTheOldFileByteForByte)
+{
+    QTemporaryDir dir;
+    const QString list = dir.filePath("a.lst");
+    const QByteArray old = "/old/one.mid\r\n/old/two.mid\r\n";
+    writeBytes(list, old);
+    QStringList longList;
+    for (int i = 0; i < 10000; ++i)
+        longList << QStringLiteral("/new/%1.mid").arg(i);
+
+    // The disk fills up half-way through the list.
+    const ListFileWrite fullDisk = [](QIODevice& file, const QByteArray& bytes) {
+        return file.write(bytes.left(bytes.size() / 2)) == bytes.size() / 2 && false;
+    };
+    EXPECT_FALSE(writeListFile(list, longList, fullDisk));
+    EXPECT_EQ(readBytes(list), old);
+    EXPECT_EQ(listFolder(dir.path()), QStringList{"a.lst"});
+
+    // An entry that cannot be stored: nothing is written at all.
+    EXPECT_FALSE(writeListFile(list, {"/new/a.mid", "/bad\nname"}));
+    EXPECT_EQ(readBytes(list), old);
+
+    // A folder, a pipe or a device in place of the list is never replaced.
+    const QString folder = dir.filePath("folder.lst");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_FALSE(writeListFile(folder, {"/new/a.mid"}));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    const QString fifo = dir.filePath("fifo.lst");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(writeListFile(fifo, {"/new/a.mid"}));
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+TEST(ListFileSave, ReadOnlyFolderKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("locked");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString list = folder + "/a.lst";
+    writeBytes(list, "/old.mid\r\n");
+    ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool folderStopsWrites = !QFile(folder + "/probe").open(QIODevice::WriteOnly);
+    QFile::remove(folder + "/probe");
+    if (folderStopsWrites) {
+        EXPECT_FALSE(writeListFile(list, {"/new.mid"}));
+        EXPECT_EQ(readBytes(list), "/old.mid\r\n");
+    }
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // A folder no user can create files in, whatever the permissions say.
+    EXPECT_FALSE(writeListFile("/proc/sorvan-list.lst", {"/new.mid"}));
+}
+
+TEST(ListFileSave, FileSizeLimitMidWriteKeepsTheOldFile)
+{
+    // The process may write no more than 4 KiB per file: a real failing
+    // write, as when the disk is full.
+    QTemporaryDir dir;
+    const QString list = dir.filePath("a.lst");
+    writeBytes(list, "/old.mid\r\n");
+    QStringList longList;
+    for (int i = 0; i < 10000; ++i)
+        longList << QStringLiteral("/new/%1.mid").arg(i);
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved_ok = writeListFile(list, longList);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(readBytes(list), "/old.mid\r\n");
+}
+
+TEST(ListFileSave, ProcessKilledHalfWayKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString list = dir.filePath("a.lst");
+    const QByteArray old = "/old/one.mid\r\n/old/two.mid\r\n";
+    writeBytes(list, old);
+    QStringList longList;
+    for (int i = 0; i < 100000; ++i)
+        longList << QStringLiteral("/new/音楽/%1.mid").arg(i);
+
+    int halfWay[2];
+    int never[2];
+    ASSERT_EQ(pipe(halfWay), 0);
+    ASSERT_EQ(pipe(never), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The writer: half of the list reaches the disk, then it tells the
+        // parent and waits to be killed.
+        const ListFileWrite stopHalfWay = [&](QIODevice& file, const QByteArray& bytes) {
+            const QByteArray half = bytes.left(bytes.size() / 2);
+            if (file.write(half) != half.size() || !static_cast<QSaveFile&>(file).flush())
+                _exit(2);
+            char c = 'h';
+            if (write(halfWay[1], &c, 1) != 1)
+                _exit(3);
+            (void)read(never[0], &c, 1);
+            _exit(4);
+            return false;
+        };
+        writeListFile(list, longList, stopHalfWay);
+        _exit(5);
+    }
+    char c = 0;
+    const ssize_t got = read(halfWay[0], &c, 1);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    for (int fd : {halfWay[0], halfWay[1], never[0], never[1]})
+        close(fd);
+
+    ASSERT_EQ(got, 1) << "the writer never got half-way";
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_EQ(readBytes(list), old);
+}
