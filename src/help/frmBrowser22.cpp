@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QStyle>
 #include <QToolBar>
 
@@ -24,6 +26,31 @@ const QStringList& presetAddresses()
         QStringLiteral("https://www.debian.org/"),
     };
     return presets;
+}
+
+// The picture of the "ヘルプ表示" button: a page with a question mark.
+QIcon helpPageIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 120), 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(5, 2, 19, 27));
+    p.setPen(QPen(QColor(140, 140, 210), 1.5));
+    for (int y : {8, 13, 18})
+        p.drawLine(QPointF(9, y), QPointF(20, y));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 192));
+    p.drawEllipse(QRectF(14, 14, 17, 17));
+    QFont font;
+    font.setBold(true);
+    font.setPixelSize(14);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(14, 14, 17, 17), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(pixmap);
 }
 
 QFont gothic(double points)
@@ -52,16 +79,16 @@ frmBrowser22::frmBrowser22(QWidget* parent) : QWidget(parent)
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     Toolbar1->setIconSize(QSize(20, 20));
     Toolbar1->setFont(gothic(9));
-    auto button = [this](QStyle::StandardPixmap icon, const QString& text, const QString& key) {
-        QAction* action = Toolbar1->addAction(style()->standardIcon(icon), text);
+    auto button = [this](const QIcon& icon, const QString& text, const QString& key) {
+        QAction* action = Toolbar1->addAction(icon, text);
         action->setData(key);
         action->setObjectName(key);
         action->setToolTip(text);
     };
-    button(QStyle::SP_DialogHelpButton, QStringLiteral("ヘルプ表示"), QStringLiteral("Print"));
+    button(helpPageIcon(), QStringLiteral("ヘルプ表示"), QStringLiteral("Print"));
     Toolbar1->addSeparator();
     Toolbar1->addSeparator();
-    button(QStyle::SP_ArrowBack, QStringLiteral("戻る"), QStringLiteral("Exit"));
+    button(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"), QStringLiteral("Exit"));
     connect(Toolbar1, &QToolBar::actionTriggered, this,
             [this](QAction* action) { Toolbar1_ButtonClick(action->data().toString()); });
 
