@@ -1,7 +1,106 @@
-// STUB: replaced by the slideshow handlers.
+// The background picture: the timer's slideshow through the program folder's
+// JPEG files, the click cycle of the built-in pictures, and the choice of
+// picture set under "背景表示". The active set is not kept anywhere but in
+// the menu: the disabled item of the three is the current choice.
 #include "app/frmMain.h"
-void frmMain::Timer1_Timer() {}
-void frmMain::Image1_Click() {}
-void frmMain::mnuSetJpg_Click() {}
-void frmMain::mnuSetDft_Click() {}
-void frmMain::mnuSetNo_Click() {}
+
+#include "background/PictureLoader.h"
+#include "background/Slideshow.h"
+#include "controls/ClickableFrame.h"
+#include "controls/FileListBox.h"
+#include "controls/ListBox.h"
+#include "controls/Timer.h"
+
+#include <QAction>
+#include <QPixmap>
+
+namespace {
+
+constexpr int kSlideInterval = 10000;  // ms between two slideshow steps
+
+// The full set is active exactly while "標準画像" can be chosen.
+bool fullSetActive(const frmMain& form)
+{
+    return form.mnuSetDft->isEnabled();
+}
+
+// What of a picture can be seen: Image1 keeps its top-left corner inside
+// Picture1, and Picture1 cuts off the rest.
+QSize visibleArea(const frmMain& form)
+{
+    const QPoint corner = form.Image1->pos();
+    return {form.Picture1->width() - corner.x(), form.Picture1->height() - corner.y()};
+}
+
+// Image1 takes the picture at its own size, no stretching. It is only as
+// large as the part that shows. An empty picture clears it; it then keeps
+// its place and size, so the picture area still takes clicks.
+void setPicture(frmMain& form, const QImage& picture)
+{
+    if (picture.isNull()) {
+        form.Image1->clear();
+        return;
+    }
+    form.Image1->setPixmap(QPixmap::fromImage(picture));
+    form.Image1->resize(picture.size());
+}
+
+// Loads the picture at path into Image1 (an empty path clears it). A file
+// that cannot be loaded leaves the current picture where it is.
+void loadPicture(frmMain& form, const QString& path)
+{
+    if (const std::optional<QImage> picture = loadVisiblePicture(path, visibleArea(form)))
+        setPicture(form, *picture);
+}
+
+// The full path of built-in picture pictureNo, empty for no picture.
+QString builtInPicturePath(const frmMain& form, int pictureNo)
+{
+    const QString name = slideshow::builtInPicture(pictureNo);
+    return name.isEmpty() ? QString() : form.MyPath() + name;
+}
+
+} // namespace
+
+void frmMain::Timer1_Timer()
+{
+    const int count = List3->ListCount();
+    const QString path = List3->List(SlideNo);
+    const QString name = File1->List(SlideNo);
+    if (slideshow::tickShows(name, fullSetActive(*this)))
+        loadPicture(*this, path);
+    SlideNo = slideshow::nextSlideNo(SlideNo, count);
+}
+
+void frmMain::Image1_Click()
+{
+    loadPicture(*this, builtInPicturePath(*this, PictureNo));
+    PictureNo = slideshow::nextPictureNo(PictureNo);
+}
+
+void frmMain::mnuSetJpg_Click()
+{
+    Timer1->setEnabled(true);
+    Timer1->setInterval(kSlideInterval);
+    mnuSetJpg->setEnabled(false);
+    mnuSetNo->setEnabled(true);
+    mnuSetDft->setEnabled(true);
+}
+
+void frmMain::mnuSetDft_Click()
+{
+    Timer1->setEnabled(true);
+    Timer1->setInterval(kSlideInterval);
+    mnuSetJpg->setEnabled(true);
+    mnuSetNo->setEnabled(true);
+    mnuSetDft->setEnabled(false);
+}
+
+void frmMain::mnuSetNo_Click()
+{
+    Timer1->setEnabled(false);
+    Timer1->setInterval(0);
+    mnuSetNo->setEnabled(false);
+    mnuSetJpg->setEnabled(true);
+    setPicture(*this, QImage());
+}

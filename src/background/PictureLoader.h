@@ -1,0 +1,22 @@
+#pragma once
+// Loading a background picture. A picture is shown at its own size with its
+// top-left corner at the image control's corner, and the display area cuts
+// off whatever lies beyond it, so only the part that can be seen is decoded:
+// a photo of many megapixels costs little more than one the size of the
+// screen, and the window does not stall on it.
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+// Largest picture (width x height x 4 bytes, as a decoded picture would
+// take) that is accepted. A JPEG header claiming more is taken for a damaged
+// or hostile file, even though only the visible part would be decoded.
+constexpr qint64 kMaxPictureBytes = qint64(512) * 1024 * 1024;
+
+// The top-left part of the JPEG picture at path that fits in visible.
+// An empty path gives an empty picture (the background is cleared).
+// Gives nothing when the file cannot be shown: missing, unreadable, not a
+// JPEG, damaged in the part that would show, or larger than kMaxPictureBytes.
+std::optional<QImage> loadVisiblePicture(const QString& path, const QSize& visible);
