@@ -10,6 +10,7 @@
 #include "controls/MediaEngine.h"
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -39,6 +40,9 @@ public:
     QString message() const;
     // The engine, once the first file was opened; nullptr before.
     MediaEngine* engine() const { return m_engine.get(); }
+    MediaPlayerBar* bar() const { return m_bar; }
+    // The area the video is drawn in (hidden while there is no picture).
+    QWidget* videoArea() const { return m_video; }
 
 signals:
     // For tests and the benchmark: the engine reached a new state.
@@ -47,6 +51,10 @@ signals:
 private:
     void ensureEngine();
     void applyLayout();
+    void showMessage(const QString& text);
+    void onEngineState(MediaEngine::State state);
+    void onProblem(MediaEngine::Problem problem);
+    void onVideoSize(QSize size);
 
     MediaEngineFactory m_engineFactory;
     std::unique_ptr<MediaEngine> m_engine;
