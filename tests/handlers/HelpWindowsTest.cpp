@@ -25,6 +25,16 @@
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
+// Sizes and points in failure messages.
+void PrintTo(const QSize& size, std::ostream* out)
+{
+    *out << size.width() << "x" << size.height();
+}
+void PrintTo(const QPoint& point, std::ostream* out)
+{
+    *out << "(" << point.x() << ", " << point.y() << ")";
+}
+
 namespace {
 template <typename W>
 int topLevelCount()
@@ -151,7 +161,6 @@ TEST_F(HelpWindows, PickingAPresetLoadsNothingUntilEnterBackgroundClickOrHelpBut
     EXPECT_EQ(browser.WB->requests().size(), before) << "picking and moving the cursor load nothing";
     keyClick(box, Qt::Key_Return);
     EXPECT_EQ(browser.WB->lastAddress(), first);
-    EXPECT_EQ(browser.Combo1->count(), 4) << "Enter adds nothing to the preset list";
 
     // A click on the window's bare background.
     const QString second = pick(2);
@@ -184,6 +193,7 @@ TEST_F(HelpWindows, TypedAddressIsLoadedExactlyAsTyped)
     EXPECT_EQ(typed, 1) << "ordinary keys load nothing";
     keyClick(box, Qt::Key_Enter);  // the keypad's Enter too
     EXPECT_EQ(browser.WB->lastAddress(), QStringLiteral(" www.example.org/a b "));
+    EXPECT_EQ(browser.Combo1->count(), 4) << "a typed address is not added to the preset list";
 
     // An empty box is passed on as it is, too.
     edit->clear();
