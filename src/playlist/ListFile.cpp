@@ -15,6 +15,8 @@ const QString kLineEnd = QStringLiteral("\r\n");
 // extensions, and 0x5C as the backslash that separates folders).
 constexpr const char* kLegacyEncoding = "Shift_JIS";
 
+constexpr auto kDecoderFlags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+
 std::optional<QString> decodeWith(QStringDecoder decoder, QByteArrayView bytes)
 {
     if (!decoder.isValid())
@@ -25,18 +27,53 @@ std::optional<QString> decodeWith(QStringDecoder decoder, QByteArrayView bytes)
     return text;
 }
 
+// UTF-8 has a fast path of its own, many times quicker than a decoder that
+// reports errors.
+std::optional<QString> decodeUtf8(QByteArrayView bytes)
+{
+    if (!bytes.isValidUtf8())
+        return std::nullopt;
+    QString text = QString::fromUtf8(bytes);
+    // A mark at the start of these bytes is text: keep it.
+    if (bytes.startsWith(kUtf8ByteOrderMark) && !text.startsWith(kByteOrderMark))
+        text.prepend(kByteOrderMark);
+    return text;
+}
+
+// Qt takes the locale encoding to be UTF-8 on every system but Windows.
+std::optional<QString> decodeLocale(QByteArrayView bytes)
+{
+#ifdef Q_OS_WIN
+    return decodeWith(QStringDecoder(QStringConverter::System, kDecoderFlags), bytes);
+#else
+    return decodeUtf8(bytes);
+#endif
+}
+
+std::optional<QByteArray> encodeLocale(const QString& text)
+{
+#ifdef Q_OS_WIN
+    QStringEncoder encoder(QStringConverter::System, QStringEncoder::Flag::Stateless);
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return bytes;
+#else
+    if (!QStringView(text).isValidUtf16())
+        return std::nullopt;  // a lone surrogate has no UTF-8 form
+    return text.toUtf8();
+#endif
+}
+
 // The text of the bytes: UTF-8 after a byte-order mark, else the locale
 // encoding when every byte is valid in it, else Shift-JIS.
 std::optional<QString> decodeText(QByteArrayView bytes)
 {
-    // The decoder is told to keep a mark it sees: only the one removed here
-    // is a byte-order mark, anything after it is text.
-    constexpr auto flags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
     if (bytes.startsWith(kUtf8ByteOrderMark))
-        return decodeWith(QStringDecoder(QStringConverter::Utf8, flags), bytes.sliced(kUtf8ByteOrderMark.size()));
-    if (auto text = decodeWith(QStringDecoder(QStringConverter::System, flags), bytes))
+        return decodeUtf8(bytes.sliced(kUtf8ByteOrderMark.size()));
+    if (auto text = decodeLocale(bytes))
         return text;
-    return decodeWith(QStringDecoder(kLegacyEncoding, flags), bytes);
+    return decodeWith(QStringDecoder(kLegacyEncoding, kDecoderFlags), bytes);
 }
 
 // The non-empty lines of text; CR LF, LF and a lone CR each end a line, and
@@ -100,11 +137,7 @@ std::optional<QByteArray> encodeListFile(const QStringList& entries)
     if (text.startsWith(kByteOrderMark))
         return std::nullopt;
 
-    QStringEncoder encoder(QStringConverter::System, QStringEncoder::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return std::nullopt;
-    return bytes;
+    return encodeLocale(text);
 }
 
 std::optional<QByteArray> readListFileBytes(const QString& path, qint64 maxSize)

@@ -1,0 +1,381 @@
+// Opening, saving and overwriting list files through the main window.
+#include "controls/ListBox.h"
+#include "controls/MMControl.h"
+#include "controls/MediaPlayer.h"
+#include "controls/StatusBar.h"
+#include "support/MainWindowHarness.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+struct ListMenus {
+    bool newSave, reSave, close, del, cdPlayer;
+    bool operator==(const ListMenus&) const = default;
+};
+ListMenus listMenus(frmMain& f)
+{
+    return {f.mnuListNewSave->isEnabled(), f.mnuListReSave->isEnabled(), f.mnuListClose->isEnabled(),
+            f.mnuListDelete->isEnabled(), f.mnuCdPlayer->isEnabled()};
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Opens a media file through "メディアファイルを開く", as the user would.
+void addMedia(MainWindowHarness& h, const QString& path)
+{
+    h.dialogs.choose(path);
+    h->mnuFileOpen_Click();
+}
+
+void openList(MainWindowHarness& h, const QString& path)
+{
+    h.dialogs.choose(path);
+    h->mnuListOpen_Click();
+}
+
+void saveListAs(MainWindowHarness& h, const QString& path)
+{
+    h.dialogs.choose(path);
+    h->mnuListNewSave_Click();
+}
+
+QString lastOpened(MainWindowHarness& h)
+{
+    return h.playerEngine() && !h.playerEngine()->opened.isEmpty() ? h.playerEngine()->opened.last() : QString();
+}
+
+const QString kOpenFailed = QStringLiteral("ファイルがありません");
+const QString kSaveAsFailed = QStringLiteral("リストファイルを保存できません。");
+const QString kOverwriteFailed = QStringLiteral("ファイルがありません。");
+
+} // namespace
+
+// ---- open ----
+
+TEST(ListOpen, ReadsTheFileIntoBothListsAndSwitchesTheMenus)
+{
+    MainWindowHarness h;
+    addMedia(h, "/old/entry.wav");
+    h->List2->setListIndex(0);
+    const QString list = h.writeFile("lists/a.lst", "/m/音楽/a b.mid\r\n/v/clip.avi\r\nnoseparator.mp3\r\n/m/dir/\r\n");
+    openList(h, list);
+
+    ASSERT_EQ(h.dialogs.openRequests.size(), 2);
+    const FileDialogRequest& asked = h.dialogs.openRequests.last();
+    EXPECT_EQ(asked.initDir, h.programFolder());
+    EXPECT_EQ(asked.title, "Sorvanel_ListFile");
+    EXPECT_EQ(asked.filter, "Sorvanel_List (*.lst)|*.lst");
+
+    EXPECT_EQ(h->List1->entries(), (QStringList{"/m/音楽/a b.mid", "/v/clip.avi", "noseparator.mp3", "/m/dir/"}));
+    EXPECT_EQ(h->List2->entries(), (QStringList{"a b.mid", "clip.avi", "noseparator.mp3", ""}));
+    EXPECT_EQ(h->List2->ListIndex(), -1) << "nothing is selected";
+    EXPECT_EQ(h->ListFileName, list);
+    EXPECT_EQ(h->SB1->panelText(2), list);
+    EXPECT_EQ(h->Label2->text(), "");
+    EXPECT_TRUE(lastOpened(h).endsWith("/Start.wav")) << lastOpened(h).toStdString();
+    EXPECT_TRUE(h->MediaPlayer1->isEnabled());
+    EXPECT_TRUE(h->MMControl1->isHidden());
+    EXPECT_EQ(listMenus(h.form()), (ListMenus{true, false, true, true, false}));
+    EXPECT_TRUE(h->mnuListOpen->isEnabled());
+    EXPECT_TRUE(h.messages.shown.isEmpty());
+}
+
+TEST(ListOpen, CancelOnlyHandsTheStartSoundToThePlayer)
+{
+    MainWindowHarness h;
+    addMedia(h, "/m/a.mid");
+    const ListMenus before = listMenus(h.form());
+    h.dialogs.cancel();
+    h->mnuListOpen_Click();
+
+    EXPECT_EQ(h->List1->entries(), QStringList{"/m/a.mid"});
+    EXPECT_EQ(h->List2->entries(), QStringList{"a.mid"});
+    EXPECT_EQ(h->Label2->text(), "");
+    EXPECT_TRUE(lastOpened(h).endsWith("/Start.wav"));
+    EXPECT_EQ(listMenus(h.form()), before);
+    EXPECT_EQ(h->ListFileName, "");
+    EXPECT_EQ(h->SB1->panelText(2), "");
+}
+
+TEST(ListOpen, EmptyFileGivesEmptyListsWithTheListMenus)
+{
+    MainWindowHarness h;
+    addMedia(h, "/m/a.mid");
+    openList(h, h.writeFile("empty.lst", ""));
+    EXPECT_EQ(h->List1->ListCount(), 0);
+    EXPECT_EQ(h->List2->ListCount(), 0);
+    EXPECT_EQ(listMenus(h.form()), (ListMenus{true, false, true, true, false}));
+    EXPECT_TRUE(h.messages.shown.isEmpty());
+}
+
+TEST(ListOpen, LineEndsEncodingsAndEmptyLinesKeepTheListsPaired)
+{
+    MainWindowHarness h;
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QStringList paths;
+    };
+    const QList<Case> cases = {
+        {"LF only", "/m/a.mid\n/m/b.wav\n", {"/m/a.mid", "/m/b.wav"}},
+        {"CR only", "/m/a.mid\r/m/b.wav", {"/m/a.mid", "/m/b.wav"}},
+        {"empty lines", "/m/a.mid\r\n\r\n/m/b.wav\r\n\r\n", {"/m/a.mid", "/m/b.wav"}},
+        {"Shift-JIS", "/\x89\xb9\x8a\x79/\x95\x5c.mid\r\n", {"/音楽/表.mid"}},
+        {"byte-order mark", "\xEF\xBB\xBF/m/a.mid\r\n", {"/m/a.mid"}},
+    };
+    for (const Case& c : cases) {
+        openList(h, h.writeFile("case.lst", c.bytes));
+        EXPECT_EQ(h->List1->entries(), c.paths) << c.what;
+        ASSERT_EQ(h->List2->ListCount(), h->List1->ListCount()) << c.what;
+        EXPECT_EQ(h->List2->List(c.paths.size() - 1), c.paths.last().section('/', -1)) << c.what;
+    }
+    EXPECT_TRUE(h.messages.shown.isEmpty());
+
+    // Nothing after an empty line is lost on the next save.
+    openList(h, h.writeFile("gaps.lst", "/m/a.mid\r\n\r\n/m/b.wav\r\n"));
+    saveListAs(h, h.inProgramFolder("gaps-saved.lst"));
+    EXPECT_EQ(readBytes(h.inProgramFolder("gaps-saved.lst")), "/m/a.mid\r\n/m/b.wav\r\n");
+}
+
+TEST(ListOpen, UnreadableFilesShowTheMessageAndLeaveBothListsEmpty)
+{
+    MainWindowHarness h;
+    const QString fifo = h.inProgramFolder("pipe.lst");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = h.writeFile("huge.lst", "");
+    ASSERT_TRUE(QFile::resize(huge, 65 * 1024 * 1024));
+    const QList<std::pair<const char*, QString>> cases = {
+        {"missing", h.inProgramFolder("missing.lst")},
+        {"NUL bytes", h.writeFile("nul.lst", QByteArray("/m/a.mid\r\n/m/\0b.mid\r\n", 22))},
+        {"garbage", h.writeFile("garbage.lst", "/m/a.mid\r\n\xff\xfe\x80\x81\r\n")},
+        {"folder", h.programFolder()},
+        {"pipe", fifo},
+        {"device", "/dev/zero"},
+        {"read fails", "/proc/self/mem"},
+        {"over the size cap", huge},
+    };
+    for (const auto& [what, path] : cases) {
+        addMedia(h, "/m/before.mid");
+        h->mnuCdPlayer->setEnabled(true);
+        h->MMControl1->setVisible(true);
+        h.messages.shown.clear();
+        openList(h, path);
+
+        ASSERT_EQ(h.messages.shown.size(), 1) << what;
+        EXPECT_EQ(h.messages.shown[0].text, kOpenFailed) << what;
+        EXPECT_EQ(h.messages.shown[0].title, "Sorvanel") << what;
+        EXPECT_EQ(h->List1->ListCount(), 0) << what;
+        EXPECT_EQ(h->List2->ListCount(), 0) << what;
+        EXPECT_EQ(h->ListFileName, path) << what;
+        EXPECT_EQ(h->SB1->panelText(2), path) << what;
+        EXPECT_TRUE(lastOpened(h).endsWith("/Start.wav")) << what;
+        // The menus of a list that opened, but the CD menu and the CD control
+        // are left as they were.
+        EXPECT_EQ(listMenus(h.form()), (ListMenus{true, false, true, true, true})) << what;
+        EXPECT_FALSE(h->MMControl1->isHidden()) << what;
+    }
+}
+
+TEST(ListOpen, MillionLineFileOpensWhole)
+{
+    MainWindowHarness h;
+    QByteArray bytes;
+    for (int i = 0; i < 1'000'000; ++i)
+        bytes += "/m/" + QByteArray::number(i) + ".mid\r\n";
+    openList(h, h.writeFile("million.lst", bytes));
+    ASSERT_EQ(h->List1->ListCount(), 1'000'000);
+    ASSERT_EQ(h->List2->ListCount(), 1'000'000);
+    EXPECT_EQ(h->List1->List(999'999), "/m/999999.mid");
+    EXPECT_EQ(h->List2->List(999'999), "999999.mid");
+}
+
+// ---- save as ----
+
+TEST(ListSaveAs, WritesEveryPathAndChangesNoCurrentListFile)
+{
+    MainWindowHarness h;
+    const QString a = h.writeFile("a.lst", "/m/a.mid\r\n");
+    openList(h, a);
+    addMedia(h, "/m/ソフト/b b.wav");
+    const QString b = h.inProgramFolder("b");
+    saveListAs(h, b);
+
+    ASSERT_EQ(h.dialogs.saveRequests.size(), 1);
+    EXPECT_EQ(h.dialogs.saveRequests[0].initDir, h.programFolder());
+    EXPECT_EQ(h.dialogs.saveRequests[0].title, "Sorvanel_ListFile");
+    EXPECT_EQ(h.dialogs.saveRequests[0].filter, "Sorvanel_List (*.lst)|*.lst");
+    EXPECT_EQ(readBytes(b), "/m/a.mid\r\n/m/ソフト/b b.wav\r\n") << "no extension is added";
+    EXPECT_EQ(h->SaveListName, b);
+    EXPECT_EQ(h->ListFileName, a);
+    EXPECT_EQ(h->SB1->panelText(2), a);
+    EXPECT_EQ(h->Label2->text(), "");
+    EXPECT_TRUE(h->mnuListClose->isEnabled());
+    EXPECT_TRUE(h.messages.shown.isEmpty());
+
+    // A cancel changes nothing.
+    h.dialogs.cancel();
+    h->mnuListNewSave_Click();
+    EXPECT_EQ(h->SaveListName, b);
+}
+
+TEST(ListSaveAs, EmptyPlayListWritesAZeroByteFile)
+{
+    MainWindowHarness h;
+    const QString path = h.writeFile("old.lst", "/m/old.mid\r\n");
+    saveListAs(h, path);
+    EXPECT_EQ(readBytes(path), "");
+}
+
+TEST(ListSaveAs, UnwritableFolderShowsTheMessageAndKeepsTheOldFile)
+{
+    MainWindowHarness h;
+    addMedia(h, "/m/a.mid");
+    h->mnuListClose->setEnabled(false);
+
+    saveListAs(h, "/proc/sorvan/list.lst");
+    ASSERT_EQ(h.messages.shown.size(), 1);
+    EXPECT_EQ(h.messages.shown[0].text, kSaveAsFailed);
+    EXPECT_EQ(h.messages.shown[0].title, "Sorvanel");
+    // The rest of the handler still runs.
+    EXPECT_EQ(h->Label2->text(), "");
+    EXPECT_TRUE(h->mnuListClose->isEnabled());
+    EXPECT_EQ(h->SaveListName, "/proc/sorvan/list.lst");
+
+    const QString locked = h.inProgramFolder("locked");
+    const QString old = h.writeFile("locked/old.lst", "/m/old.mid\r\n");
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (!QFile(locked + "/probe").open(QIODevice::WriteOnly)) {
+        saveListAs(h, old);
+        EXPECT_EQ(h.messages.shown.size(), 2);
+        EXPECT_EQ(readBytes(old), "/m/old.mid\r\n");
+    }
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// ---- overwrite ----
+
+TEST(ListOverwrite, WritesTheListFileOpenedLastNotTheOneSavedAs)
+{
+    MainWindowHarness h;
+    const QString a = h.writeFile("a.lst", "/m/one.mid\r\n");
+    openList(h, a);
+    addMedia(h, "/m/two.wav");
+    const QString b = h.inProgramFolder("b.lst");
+    saveListAs(h, b);
+    addMedia(h, "/m/three.avi");
+    h->mnuListClose->setEnabled(false);
+    h->mnuListReSave_Click();
+
+    EXPECT_EQ(readBytes(a), "/m/one.mid\r\n/m/two.wav\r\n/m/three.avi\r\n");
+    EXPECT_EQ(readBytes(b), "/m/one.mid\r\n/m/two.wav\r\n");
+    EXPECT_TRUE(h->mnuListClose->isEnabled());
+    EXPECT_TRUE(h.messages.shown.isEmpty());
+}
+
+TEST(ListOverwrite, AfterCloseTheLastOpenedFileGetsTheNewList)
+{
+    MainWindowHarness h;
+    const QString a = h.writeFile("a.lst", "/m/one.mid\r\n/m/two.mid\r\n");
+    openList(h, a);
+    h->mnuListClose_Click();
+    addMedia(h, "/m/only.wav");
+    h->mnuListReSave_Click();
+    EXPECT_EQ(readBytes(a), "/m/only.wav\r\n");
+}
+
+TEST(ListOverwrite, BeforeAnyOpenShowsTheMessageAndWritesNothing)
+{
+    MainWindowHarness h;
+    addMedia(h, "/m/a.mid");
+    const QStringList before = QDir(h.programFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    h->mnuListReSave_Click();
+
+    ASSERT_EQ(h.messages.shown.size(), 1);
+    EXPECT_EQ(h.messages.shown[0].text, kOverwriteFailed);
+    EXPECT_EQ(h.messages.shown[0].title, "Sorvanel");
+    EXPECT_FALSE(h->mnuListClose->isEnabled()) << "no menu changes on the failure path";
+    EXPECT_EQ(QDir(h.programFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
+TEST(ListOverwrite, ListFileThatWasNoFileIsNeverReplaced)
+{
+    MainWindowHarness h;
+    const QString fifo = h.inProgramFolder("pipe.lst");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    openList(h, fifo);
+    addMedia(h, "/m/a.mid");
+    h->mnuListReSave_Click();
+    EXPECT_EQ(h.messages.shown.size(), 2);
+    EXPECT_EQ(h.messages.shown.last().text, kOverwriteFailed);
+    struct stat info {};
+    ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+// ---- failing writes ----
+
+TEST(ListSaveFailure, FullDiskShowsEachHandlersMessageAndKeepsTheOldFile)
+{
+    MainWindowHarness h;
+    const QByteArray old = "/m/old.mid\r\n";
+    const QString a = h.writeFile("a.lst", old);
+    openList(h, a);
+    QStringList many;
+    for (int i = 0; i < 5000; ++i)
+        many << QStringLiteral("/m/%1.mid").arg(i);
+    h->List1->AddItems(many);
+
+    // No file may grow past 4 KiB: the write fails part way, as on a full disk.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    saveListAs(h, a);
+    h->mnuListReSave_Click();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(readBytes(a), old);
+    ASSERT_EQ(h.messages.shown.size(), 2);
+    EXPECT_EQ(h.messages.shown[0].text, kSaveAsFailed);
+    EXPECT_EQ(h.messages.shown[1].text, kOverwriteFailed);
+}
+
+// ---- the whole way round ----
+
+TEST(ListRoundTrip, SavedListReadByTheNextRunPlaysItsEntries)
+{
+    QTemporaryDir dir;
+    const QString list = dir.filePath("mine.lst");
+    const QStringList paths = {"/m/音楽/一.mid", " /m/two .wav ", "/v/三.MPG"};
+    {
+        MainWindowHarness first;
+        for (const QString& path : paths)
+            addMedia(first, path);
+        saveListAs(first, list);
+    }
+    MainWindowHarness next;
+    openList(next, list);
+    EXPECT_EQ(next->List1->entries(), paths);
+    EXPECT_EQ(next->List2->entries(), (QStringList{"一.mid", "two .wav ", "三.MPG"}));
+
+    next->List2->setListIndex(2);
+    next->List2_Click();
+    EXPECT_EQ(lastOpened(next), "/v/三.MPG");
+    EXPECT_EQ(next->Label2->text(), "三.MPG");
+}
