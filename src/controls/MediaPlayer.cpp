@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 
 namespace {
 
@@ -48,7 +49,6 @@ void paintBlack(QWidget* widget)
 MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
     : QWidget(parent), m_engineFactory(std::move(engineFactory))
 {
-    paintBlack(this);
 
     m_video = new QWidget(this);
     m_video->setObjectName(QStringLiteral("video"));
@@ -192,6 +192,13 @@ void MediaPlayer::showMessage(const QString& text)
     m_message->setText(text);
     m_message->show();
     applyLayout();
+}
+
+void MediaPlayer::paintEvent(QPaintEvent*)
+{
+    // Above the bar the control is a black screen; the picture is fitted in.
+    QPainter painter(this);
+    painter.fillRect(QRect(0, 0, width(), m_bar->y()), Qt::black);
 }
 
 void MediaPlayer::applyLayout()

@@ -48,6 +48,9 @@ signals:
     // For tests and the benchmark: the engine reached a new state.
     void engineStateChanged(MediaEngine::State state);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void ensureEngine();
     void applyLayout();
