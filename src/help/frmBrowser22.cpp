@@ -5,7 +5,6 @@
 #include "help/WebBrowser.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
