@@ -12,7 +12,11 @@
 #include "controls/Timer.h"
 
 #include <QAction>
+#include <QFutureWatcher>
 #include <QPixmap>
+#include <QPromise>
+#include <QThreadPool>
+#include <memory>
 
 namespace {
 
@@ -32,11 +36,30 @@ QSize visibleArea(const frmMain& form)
     return {form.Picture1->width() - corner.x(), form.Picture1->height() - corner.y()};
 }
 
+// Every picture put into Image1, and every picture sent to be decoded in the
+// background, takes the next request number. A picture decoded in the
+// background is shown only while its number is still the latest, so it never
+// covers a picture shown (or asked for) after it.
+constexpr char kLatestRequest[] = "backgroundPictureRequest";
+
+quint64 newRequest(QWidget* image)
+{
+    const quint64 request = image->property(kLatestRequest).toULongLong() + 1;
+    image->setProperty(kLatestRequest, request);
+    return request;
+}
+
+bool isLatestRequest(const QWidget* image, quint64 request)
+{
+    return image->property(kLatestRequest).toULongLong() == request;
+}
+
 // Image1 takes the picture at its own size, no stretching. It is only as
 // large as the part that shows. An empty picture clears it; it then keeps
 // its place and size, so the picture area still takes clicks.
 void setPicture(frmMain& form, const QImage& picture)
 {
+    newRequest(form.Image1);
     if (picture.isNull()) {
         form.Image1->clear();
         return;
@@ -45,11 +68,37 @@ void setPicture(frmMain& form, const QImage& picture)
     form.Image1->resize(picture.size());
 }
 
+// Decodes the picture on a worker thread and shows it when it is ready; the
+// current picture stays until then, and stays for good if it fails.
+void loadInBackground(frmMain& form, const QString& path)
+{
+    using Result = std::optional<QImage>;
+    ClickableLabel* image = form.Image1;
+    const quint64 request = newRequest(image);
+    auto* watcher = new QFutureWatcher<Result>(image);  // goes with the window
+    QObject::connect(watcher, &QFutureWatcherBase::finished, image, [&form, image, watcher, request] {
+        const Result picture = watcher->result();
+        watcher->deleteLater();
+        if (picture && isLatestRequest(image, request))
+            setPicture(form, *picture);
+    });
+    auto promise = std::make_shared<QPromise<Result>>();
+    watcher->setFuture(promise->future());
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, path, visible = visibleArea(form)] {
+        promise->addResult(loadVisiblePicture(path, visible));
+        promise->finish();
+    });
+}
+
 // Loads the picture at path into Image1 (an empty path clears it). A file
-// that cannot be loaded leaves the current picture where it is.
+// that cannot be loaded leaves the current picture where it is. A picture
+// that would hold up the window is decoded in the background.
 void loadPicture(frmMain& form, const QString& path)
 {
-    if (const std::optional<QImage> picture = loadVisiblePicture(path, visibleArea(form)))
+    if (slowToDecode(path))
+        loadInBackground(form, path);
+    else if (const std::optional<QImage> picture = loadVisiblePicture(path, visibleArea(form)))
         setPicture(form, *picture);
 }
 

@@ -20,3 +20,14 @@ constexpr qint64 kMaxPictureBytes = qint64(512) * 1024 * 1024;
 // Gives nothing when the file cannot be shown: missing, unreadable, not a
 // JPEG, damaged in the part that would show, or larger than kMaxPictureBytes.
 std::optional<QImage> loadVisiblePicture(const QString& path, const QSize& visible);
+
+// A progressive JPEG keeps its picture in several passes over the whole of
+// it, so even a small part of it can only be decoded by reading all of it.
+// Above this many pixels that takes long enough to be felt.
+constexpr qint64 kSlowDecodePixels = 1'000'000;
+
+// Whether the picture at path is a progressive JPEG of more than
+// kSlowDecodePixels pixels (and not refused for its size): decoding even its
+// visible part would hold up the window, so it is better done elsewhere.
+// Reads only the file's markers up to the frame header.
+bool slowToDecode(const QString& path);

@@ -12,19 +12,32 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
+#include <QImageWriter>
+#include <QThreadPool>
 #include <QMouseEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
 
-QByteArray jpegBytes(const QImage& image)
+QByteArray jpegBytes(const QImage& image, bool progressive = false)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 90);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(image);
     return bytes;
+}
+
+// Lets every picture decoded in the background arrive.
+void finishBackgroundDecoding()
+{
+    ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(20000));
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
 }
 
 // A picture with some detail in it, so that its JPEG data runs through every row.
@@ -343,6 +356,44 @@ TEST_F(BackgroundHandlersTest, FileThatCannotBeShownKeepsThePreviousPicture)
     // and the click cycle still moves on.
     EXPECT_EQ(click(), 300);
     EXPECT_EQ(h->PictureNo, 2);
+}
+
+// A large progressive JPEG can only be decoded whole, so it is decoded away
+// from the window; the current picture stays until it is ready.
+TEST_F(BackgroundHandlersTest, LargeProgressivePictureArrivesLaterWithoutCoveringNewerOnes)
+{
+    writePicture(QStringLiteral("a.jpg"), QSize(40, 30));
+    const QByteArray progressive = jpegBytes(detailedImage(QSize(1400, 900)), true);
+    h.writeFile(QStringLiteral("b.jpg"), progressive);
+    h.writeFile(QStringLiteral("c.jpg"), progressive.left(progressive.size() * 3 / 5));
+    h->Form_Load();
+    h->mnuSetJpg_Click();
+    h->SlideNo = 0;
+
+    EXPECT_EQ(tick(), 40);
+    EXPECT_EQ(tick(), 40);  // b.jpg is on its way
+    finishBackgroundDecoding();
+    EXPECT_EQ(shown(), QSize(657, 481));
+    const QImage b = h->Image1->pixmap().toImage();
+
+    EXPECT_EQ(tick(), 657);  // c.jpg is cut short
+    finishBackgroundDecoding();
+    EXPECT_TRUE(h->Image1->pixmap().toImage() == b);
+
+    // Asked for, then overtaken by "背景を無くす" and by a quick picture.
+    h->SlideNo = 1;
+    tick();
+    h->mnuSetNo_Click();
+    finishBackgroundDecoding();
+    EXPECT_FALSE(shown().isValid());
+
+    h->mnuSetJpg_Click();
+    h->SlideNo = 1;
+    tick();
+    EXPECT_EQ(tick(), -1);  // c.jpg is sent off as well
+    EXPECT_EQ(tick(), 40);
+    finishBackgroundDecoding();
+    EXPECT_EQ(shownWidth(), 40);
 }
 
 } // namespace

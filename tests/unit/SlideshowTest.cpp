@@ -4,7 +4,11 @@
 #include "background/PictureLoader.h"
 #include "background/Slideshow.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
+#include <QTemporaryDir>
 #include <QImageReader>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -84,4 +88,28 @@ TEST(SlideshowTest, BuildMakesEveryBuiltInPicture)
         contents.insert(QByteArray(reinterpret_cast<const char*>(small.constBits()), small.sizeInBytes()));
     }
     EXPECT_EQ(contents.size(), kBuiltInCount);
+}
+
+// Only a large progressive JPEG is worth decoding away from the window.
+TEST(PictureLoaderTest, SlowToDecodeOnlyForLargeProgressiveJpegs)
+{
+    QTemporaryDir folder;
+    auto write = [&](const char* name, const QSize& size, bool progressive) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        QImageWriter writer(path, "jpeg");
+        writer.setProgressiveScanWrite(progressive);
+        EXPECT_TRUE(writer.write(image));
+        return path;
+    };
+    EXPECT_TRUE(slowToDecode(write("large-progressive.jpg", QSize(1400, 900), true)));
+    EXPECT_FALSE(slowToDecode(write("large-baseline.jpg", QSize(1400, 900), false)));
+    EXPECT_FALSE(slowToDecode(write("small-progressive.jpg", QSize(640, 480), true)));
+    EXPECT_FALSE(slowToDecode(folder.filePath(QStringLiteral("missing.jpg"))));
+    QFile text(folder.filePath(QStringLiteral("text.jpg")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("\xFF\xD8 not much of a picture");
+    text.close();
+    EXPECT_FALSE(slowToDecode(text.fileName()));
 }
