@@ -11,8 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -155,30 +153,14 @@ TEST(ListFileEncoding, EntriesThatCannotBeStoredRefuseTheWholeList)
 
 // ---- reading files ----
 
-TEST(ListFileRead, OnlyReadableRegularFilesWithinTheCapAreRead)
+TEST(ListFileRead, FilesOverTheSizeCapAreRefused)
 {
     QTemporaryDir dir;
     const QString list = dir.filePath("a.lst");
     writeBytes(list, "/m/a.mid\r\n");
-    EXPECT_EQ(readListFile(list), QStringList{"/m/a.mid"});
-
-    EXPECT_EQ(readListFileBytes(dir.filePath("missing.lst")), std::nullopt);
-    EXPECT_EQ(readListFileBytes(QString()), std::nullopt);
-    EXPECT_EQ(readListFileBytes(dir.path()), std::nullopt) << "a folder";
-    EXPECT_EQ(readListFileBytes("/dev/zero"), std::nullopt) << "an endless device";
-    EXPECT_EQ(readListFileBytes("/proc/self/mem"), std::nullopt) << "a file whose read fails";
-
-    const QString fifo = dir.filePath("fifo.lst");
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_EQ(readListFileBytes(fifo), std::nullopt) << "a pipe (must not wait for a writer)";
-
     EXPECT_EQ(readListFileBytes(list, 9), std::nullopt) << "one byte over the cap";
     EXPECT_EQ(readListFileBytes(list, 10), QByteArray("/m/a.mid\r\n"));
-}
 
-TEST(ListFileRead, HugeFilesAreRefusedAndLongListsReadWhole)
-{
-    QTemporaryDir dir;
     const QString huge = dir.filePath("huge.lst");
     {
         QFile file(huge);
@@ -186,18 +168,6 @@ TEST(ListFileRead, HugeFilesAreRefusedAndLongListsReadWhole)
         ASSERT_TRUE(file.resize(200 * 1024 * 1024));  // sparse: costs no disk
     }
     EXPECT_EQ(readListFile(huge), std::nullopt);
-
-    QByteArray bytes;
-    bytes.reserve(18'000'000);
-    for (int i = 0; i < 1'000'000; ++i)
-        bytes += "/m/" + QByteArray::number(i) + ".mid\r\n";
-    const QString million = dir.filePath("million.lst");
-    writeBytes(million, bytes);
-    const std::optional<QStringList> entries = readListFile(million);
-    ASSERT_TRUE(entries);
-    ASSERT_EQ(entries->size(), 1'000'000);
-    EXPECT_EQ(entries->first(), "/m/0.mid");
-    EXPECT_EQ(entries->last(), "/m/999999.mid");
 }
 
 TEST(ListFileRead, FileWithoutReadPermissionIsRefused)
@@ -237,7 +207,8 @@ TEST(ListFileSave, FailuresLeaveTheOldFileByteForByte)
 
     // The disk fills up half-way through the list.
     const ListFileWrite fullDisk = [](QIODevice& file, const QByteArray& bytes) {
-        return file.write(bytes.left(bytes.size() / 2)) == bytes.size() / 2 && false;
+        file.write(bytes.left(bytes.size() / 2));
+        return false;  // the rest did not fit
     };
     EXPECT_FALSE(writeListFile(list, longList, fullDisk));
     EXPECT_EQ(readBytes(list), old);
@@ -246,61 +217,6 @@ TEST(ListFileSave, FailuresLeaveTheOldFileByteForByte)
     // An entry that cannot be stored: nothing is written at all.
     EXPECT_FALSE(writeListFile(list, {"/new/a.mid", "/bad\nname"}));
     EXPECT_EQ(readBytes(list), old);
-
-    // A folder, a pipe or a device in place of the list is never replaced.
-    const QString folder = dir.filePath("folder.lst");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    EXPECT_FALSE(writeListFile(folder, {"/new/a.mid"}));
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-    const QString fifo = dir.filePath("fifo.lst");
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_FALSE(writeListFile(fifo, {"/new/a.mid"}));
-    EXPECT_FALSE(QFileInfo(fifo).isFile());
-}
-
-TEST(ListFileSave, ReadOnlyFolderKeepsTheOldFile)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("locked");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString list = folder + "/a.lst";
-    writeBytes(list, "/old.mid\r\n");
-    ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const bool folderStopsWrites = !QFile(folder + "/probe").open(QIODevice::WriteOnly);
-    QFile::remove(folder + "/probe");
-    if (folderStopsWrites) {
-        EXPECT_FALSE(writeListFile(list, {"/new.mid"}));
-        EXPECT_EQ(readBytes(list), "/old.mid\r\n");
-    }
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-
-    // A folder no user can create files in, whatever the permissions say.
-    EXPECT_FALSE(writeListFile("/proc/sorvan-list.lst", {"/new.mid"}));
-}
-
-TEST(ListFileSave, FileSizeLimitMidWriteKeepsTheOldFile)
-{
-    // The process may write no more than 4 KiB per file: a real failing
-    // write, as when the disk is full.
-    QTemporaryDir dir;
-    const QString list = dir.filePath("a.lst");
-    writeBytes(list, "/old.mid\r\n");
-    QStringList longList;
-    for (int i = 0; i < 10000; ++i)
-        longList << QStringLiteral("/new/%1.mid").arg(i);
-
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = writeListFile(list, longList);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_FALSE(saved_ok);
-    EXPECT_EQ(readBytes(list), "/old.mid\r\n");
 }
 
 TEST(ListFileSave, ProcessKilledHalfWayKeepsTheOldFile)
