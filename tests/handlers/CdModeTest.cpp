@@ -106,6 +106,18 @@ TEST(CdMode, EnteringWhileAFilePlaysAndLeaving)
     h.dialogs.choose(song);
     h->mnuFileOpen_Click();
     h.nextCdDrive = disc(3);
+    // What the window looked like when the control opened and closed the
+    // device: opening comes last on entering, closing after hiding on leaving.
+    QStringList atCommand;
+    QObject::connect(h->MMControl1, &MMControl::statusChanged, [&](MMControl::Status status) {
+        if (status == MMControl::Status::Opening || status == MMControl::Status::Closed)
+            atCommand << QStringLiteral("%1 control %2 player %3 cd-end %4 hensyu %5")
+                             .arg(status == MMControl::Status::Opening ? "open" : "close")
+                             .arg(h->MMControl1->isHidden() ? "hidden" : "shown")
+                             .arg(h->MediaPlayer1->isHidden() ? "hidden" : "shown")
+                             .arg(h->mnuCDEnd->isEnabled() ? "on" : "off")
+                             .arg(h->mnuHensyu->isEnabled() ? "on" : "off");
+    });
 
     h->mnuCD_Click();
     EXPECT_EQ(menus(h.form()), (CdMenus{false, false, false, false, true, false}));
@@ -137,6 +149,8 @@ TEST(CdMode, EnteringWhileAFilePlaysAndLeaving)
     EXPECT_EQ(h->Label2->text(), "");
     EXPECT_EQ(h->List2->entries(), QStringList{"song.mp3"});
     EXPECT_TRUE(h.messages.shown.isEmpty());
+    EXPECT_EQ(atCommand, (QStringList{"open control shown player hidden cd-end on hensyu off",
+                                      "close control hidden player hidden cd-end on hensyu off"}));
 }
 
 TEST(CdMode, EditMenuIsEnabledOnLeavingWhateverItWasBefore)
