@@ -5,6 +5,7 @@
 #include "controls/CdioDrive.h"
 #include "controls/MMControl.h"
 #include "controls/VlcMediaEngine.h"
+#include "engine/MediaTestFiles.h"
 #include "support/Fakes.h"
 
 #include <QCoreApplication>
@@ -87,59 +88,6 @@ struct DiscImage {
         return bin.mid(qsizetype(first) * CdDrive::kSectorBytes, qsizetype(count) * CdDrive::kSectorBytes);
     }
 };
-
-struct Sound {
-    double rms = 0;      // of the middle half, full scale = 1
-    double seconds = 0;  // of the whole file
-};
-
-// Measures a WAV file of 16-bit or float PCM written by the file audio output.
-std::optional<Sound> measureWav(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (!bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
-        return std::nullopt;
-    int format = 0, channels = 0, rate = 0, bits = 0;
-    for (qsizetype pos = 12; pos + 8 <= bytes.size();) {
-        const QByteArray id = bytes.mid(pos, 4);
-        qsizetype size = qFromLittleEndian<quint32>(bytes.constData() + pos + 4);
-        const char* body = bytes.constData() + pos + 8;
-        if (id == "fmt ") {
-            format = qFromLittleEndian<quint16>(body);
-            channels = qFromLittleEndian<quint16>(body + 2);
-            rate = static_cast<int>(qFromLittleEndian<quint32>(body + 4));
-            bits = qFromLittleEndian<quint16>(body + 14);
-            if (format == 0xFFFE)
-                format = qFromLittleEndian<quint16>(body + 24);
-        } else if (id == "data") {
-            if (size == 0 || pos + 8 + size > bytes.size())
-                size = bytes.size() - pos - 8;  // a header never finished
-            const int width = bits / 8;
-            if (channels <= 0 || rate <= 0 || !((format == 1 && bits == 16) || (format == 3 && bits == 32)))
-                return std::nullopt;
-            const qsizetype count = size / width;
-            double sum = 0;
-            for (qsizetype i = count / 4; i < count * 3 / 4; ++i) {
-                const char* p = body + i * width;
-                double v;
-                if (format == 1) {
-                    v = qFromLittleEndian<qint16>(p) / 32768.0;
-                } else {
-                    float f;
-                    std::memcpy(&f, p, sizeof f);
-                    v = f;
-                }
-                sum += v * v;
-            }
-            return Sound{std::sqrt(sum / std::max<qsizetype>(1, count / 2)), double(count) / channels / rate};
-        }
-        pos += 8 + size + (size & 1);
-    }
-    return std::nullopt;
-}
 
 QByteArray readAll(MediaStream& stream, qint64 piece)
 {
@@ -286,9 +234,9 @@ TEST_F(CdImagePlayback, PlaysTheSecondTrackAtItsOwnLevelAndLength)
     EXPECT_TRUE(states.contains(MediaEngine::State::Ended));
     const QString out = outFile();
     control.setCommand("Close");
-    ASSERT_TRUE(waitFor([&] { return measureWav(out).has_value(); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return mediatest::measureWav(out).has_value(); }, 5000));
 
-    const Sound sound = *measureWav(out);
+    const mediatest::Sound sound = *mediatest::measureWav(out);
     RecordProperty("rms", std::to_string(sound.rms));
     RecordProperty("seconds", std::to_string(sound.seconds));
     EXPECT_NEAR(sound.rms, DiscImage::kAmplitude[1] / std::sqrt(2.0), 0.03) << "track 2's level";
