@@ -10,6 +10,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -31,7 +33,11 @@ bool waitFor(const std::function<bool()>& done, int ms = kWaitMs)
     while (!done()) {
         if (deadline.hasExpired())
             return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        // Serve events for a moment: long enough not to spin, short enough
+        // to see the condition soon after it holds.
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
     }
     return true;
 }

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QLabel>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -27,7 +29,11 @@ bool waitFor(const std::function<bool()>& done, int ms = 5000)
     while (!done()) {
         if (deadline.hasExpired())
             return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        // Serve events for a moment: long enough not to spin, short enough
+        // to see the condition soon after it holds.
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
     }
     return true;
 }
