@@ -215,6 +215,7 @@ def run_google_benchmark(executable, runs, extra_env=None, timeout=300, filter_=
     times, medians = {}, {}
     for entry in report["benchmarks"]:
         if entry.get("error_occurred"):
+            ERRORS[entry.get("run_name", entry["name"])] = entry.get("error_message", "error")
             continue
         name = entry.get("run_name", entry["name"])
         value = entry["real_time"] * scale[entry["time_unit"]]
@@ -228,6 +229,10 @@ def run_google_benchmark(executable, runs, extra_env=None, timeout=300, filter_=
     return times
 
 
+# Benchmarks that stopped with an error, by name, and their message.
+ERRORS = {}
+
+
 def pick(times, *names):
     """The samples of the first benchmark whose name starts with one of names."""
     for wanted in names:
@@ -235,6 +240,14 @@ def pick(times, *names):
             if name == wanted or name.startswith(wanted + "/"):
                 return samples
     return []
+
+
+def error_of(*names):
+    for wanted in names:
+        for name, message in ERRORS.items():
+            if name == wanted or name.startswith(wanted + "/"):
+                return f"{wanted}: {message}"
+    return ""
 
 
 def list_figures(tools, runs):
@@ -250,6 +263,8 @@ def list_figures(tools, runs):
     open_.reference = pick(times, "BM_PlainFileRead")
     save.measured = pick(times, "BM_SaveAsThroughHandler")
     save.reference = pick(times, "BM_PlainFileWrite")
+    open_.note = error_of("BM_OpenThroughHandler", "BM_PlainFileRead")
+    save.note = error_of("BM_SaveAsThroughHandler", "BM_PlainFileWrite")
     return [open_, save]
 
 
@@ -267,6 +282,8 @@ def slideshow_figures(tools, runs):
     tick.measured = pick(times, "BM_TickPhoto24Megapixels")
     progressive.measured = pick(times, "BM_TickPhoto24MegapixelsProgressive")
     tick.reference = progressive.reference = pick(times, "BM_TickPhotoScreenSized")
+    tick.note = error_of("BM_TickPhoto24Megapixels", "BM_TickPhotoScreenSized")
+    progressive.note = error_of("BM_TickPhoto24MegapixelsProgressive", "BM_TickPhotoScreenSized")
     return [tick, progressive]
 
 
@@ -286,6 +303,7 @@ def media_figures(tools, runs):
     for fmt, figure in figures.items():
         figure.measured = pick(times, f"Engine/{fmt}")
         figure.reference = pick(times, f"Libvlc/{fmt}")
+        figure.note = error_of(f"Engine/{fmt}", f"Libvlc/{fmt}")
     return list(figures.values())
 
 
@@ -385,17 +403,21 @@ def main():
     parser.add_argument("--runs", type=int, default=7, help="measured runs of each figure (median)")
     parser.add_argument("--warmup", type=int, default=1, help="warm-up rounds before the measured runs")
     parser.add_argument("--out", type=Path, help="where results go (default BUILD/bench/results)")
+    parser.add_argument("--program-from", type=Path,
+                        help="measure the program and the benches of this build folder instead (a variant), "
+                             "with the watcher and the bare window of --build")
     parser.add_argument("--from-json", type=Path, help="print and chart an earlier results.json again")
     parser.add_argument("--only", nargs="*", choices=["startup", "list", "slideshow", "media"],
                         help="run only these groups")
     args = parser.parse_args()
 
     build = args.build.resolve()
+    measured = (args.program_from or args.build).resolve()
     tools = {
-        "program": build / "program" / "Sorvan",
+        "program": measured / "program" / "Sorvan",
         "bare": build / "bench" / "bare" / "BareWindow",
         "watch": build / "bench" / "StartupWatch",
-        "bench_dir": build / "bench",
+        "bench_dir": measured / "bench",
     }
     out = (args.out or build / "bench" / "results").resolve()
     out.mkdir(parents=True, exist_ok=True)
@@ -428,6 +450,7 @@ def main():
     subtitle = f"{stamp}, {args.runs} runs each after {args.warmup} warm-up"
     print()
     print(f"Sorvan benchmarks: medians of {args.runs} runs after {args.warmup} warm-up ({stamp})")
+    print(f"Program: {tools['program']}")
     print(table(figures))
     (out / "results.json").write_text(json.dumps({"date": stamp, "runs": args.runs, "warmup": args.warmup,
                                                   "figures": [f.as_dict() for f in figures]}, indent=2))
