@@ -254,11 +254,13 @@ constexpr libvlc_event_e kPlayerEvents[] = {
     libvlc_MediaPlayerVout,
 };
 
-// A decoder that libVLC lacks (for MIDI: no usable soundfont) shows only as an
-// error line in its log.
+// A track that libVLC has no decoder for (an unknown encoding; for MIDI, no
+// usable soundfont) shows only as an error line in its log.
 void onVlcLog(void* data, int level, const libvlc_log_t*, const char* format, va_list)
 {
-    if (level == LIBVLC_ERROR && format && std::strstr(format, "is not supported"))
+    if (level != LIBVLC_ERROR || !format)
+        return;
+    if (std::strstr(format, "is not supported") || std::strstr(format, "could not identify codec"))
         ++static_cast<Shared*>(data)->unsupported;
 }
 
@@ -422,13 +424,20 @@ bool isCurrent(const Shared& s, quint64 generation)
     return s.player && s.media && s.playing.load() == generation;
 }
 
-// Playing again after the end (or after an error) starts from the beginning.
-void restartIfFinished(Shared& s)
+bool isFinished(libvlc_state_t state)
+{
+    return state == libvlc_Ended || state == libvlc_Error || state == libvlc_Stopped
+        || state == libvlc_NothingSpecial;
+}
+
+// Playing again after the end (or after an error or a stop) starts from the
+// beginning; after a pause it goes on.
+void playOrRestart(Shared& s)
 {
     const libvlc_state_t state = libvlc_media_player_get_state(s.player);
     if (state == libvlc_Ended || state == libvlc_Error)
         libvlc_media_player_stop(s.player);
-    if (state != libvlc_Playing && state != libvlc_Opening && state != libvlc_Buffering)
+    if (isFinished(state) || state == libvlc_Paused)
         libvlc_media_player_play(s.player);
 }
 
@@ -568,7 +577,7 @@ void VlcMediaEngine::play()
 {
     post([](Shared& s, quint64 generation) {
         if (isCurrent(s, generation))
-            restartIfFinished(s);
+            playOrRestart(s);
     });
 }
 
@@ -599,7 +608,10 @@ void VlcMediaEngine::seek(qint64 positionMs)
     post([positionMs](Shared& s, quint64 generation) {
         if (!isCurrent(s, generation))
             return;
-        restartIfFinished(s);
+        // A medium that has finished is started again to be sought in; a
+        // paused one stays paused.
+        if (isFinished(libvlc_media_player_get_state(s.player)))
+            playOrRestart(s);
         libvlc_media_player_set_time(s.player, positionMs);
     });
 }
