@@ -10,5 +10,5 @@ trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export SORVAN_PROGRAM_DIR="$program_dir" SORVAN_E2E_WORK="$work"
-exec xvfb-run -a -s "-screen 0 1280x800x24" \
+exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x800x24" \
   dbus-run-session -- /usr/bin/python3 "$here/e2e_session.py" 2> >(grep -v 'fd limit' >&2)
