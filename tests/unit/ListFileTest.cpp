@@ -125,6 +125,8 @@ TEST(ListFileEncoding, ByteOrderMarkSelectsUtf8AndIsNotPartOfTheFirstEntry)
 {
     EXPECT_EQ(decodeListFile("\xEF\xBB\xBF/音楽/a.mid\r\n"), QStringList{"/音楽/a.mid"});
     EXPECT_EQ(decodeListFile("\xEF\xBB\xBF"), QStringList());
+    EXPECT_EQ(decodeListFile("\xEF\xBB\xBF\xEF\xBB\xBF/a.mid"), QStringList{QChar(0xFEFF) + QString("/a.mid")})
+        << "only the first mark is one";
     EXPECT_EQ(decodeListFile("\xEF\xBB\xBF\x83\x5c.mid"), std::nullopt) << "no Shift-JIS after a mark";
 }
 
