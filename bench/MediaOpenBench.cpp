@@ -270,10 +270,10 @@ int main(int argc, char* argv[])
         const QString file = path;
         benchmark::RegisterBenchmark(("Engine/" + format).c_str(), [file](benchmark::State& state) {
             timeOpens(state, [&] { return engineOpenOnce(file); });
-        })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+        })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
         benchmark::RegisterBenchmark(("Libvlc/" + format).c_str(), [file](benchmark::State& state) {
             timeOpens(state, [&] { return plainVlc().openOnce(file); });
-        })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+        })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
