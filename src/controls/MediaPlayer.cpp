@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace {
@@ -54,6 +55,7 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
     m_video->setObjectName(QStringLiteral("video"));
     paintBlack(m_video);
     m_video->hide();
+    m_video->installEventFilter(this);
 
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("message"));
@@ -199,6 +201,16 @@ void MediaPlayer::paintEvent(QPaintEvent*)
     // Above the bar the control is a black screen; the picture is fitted in.
     QPainter painter(this);
     painter.fillRect(QRect(0, 0, width(), m_bar->y()), Qt::black);
+}
+
+bool MediaPlayer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_video && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && isEnabled()) {
+        m_bar->togglePlay();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MediaPlayer::applyLayout()

@@ -50,6 +50,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A click on the picture plays or pauses.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ensureEngine();

@@ -89,12 +89,7 @@ MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent)
     rows->addWidget(m_tracker);
     rows->addLayout(buttons);
 
-    connect(m_playPause, &QToolButton::clicked, this, [this] {
-        if (m_playing)
-            emit pauseRequested();
-        else
-            emit playRequested();
-    });
+    connect(m_playPause, &QToolButton::clicked, this, &MediaPlayerBar::togglePlay);
     connect(m_stop, &QToolButton::clicked, this, &MediaPlayerBar::stopRequested);
 
     // Dragging moves the time shown; the seek itself happens on release.
@@ -156,6 +151,14 @@ void MediaPlayerBar::showEnd()
 {
     setPlaying(false);
     setPosition(m_duration);
+}
+
+void MediaPlayerBar::togglePlay()
+{
+    if (m_playing)
+        emit pauseRequested();
+    else
+        emit playRequested();
 }
 
 int MediaPlayerBar::volume() const

@@ -24,6 +24,8 @@ public:
     void setPosition(qint64 ms);
     // The medium played to its end: the tracker stays there.
     void showEnd();
+    // What the play/pause button does: pause while playing, else play.
+    void togglePlay();
 
     bool isPlaying() const { return m_playing; }
     qint64 position() const { return m_position; }

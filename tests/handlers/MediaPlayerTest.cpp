@@ -8,8 +8,10 @@
 #include "support/MainWindowHarness.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -161,6 +163,11 @@ TEST_F(MediaPlayerTest, TheBarDrivesTheEngine)
     emit m_engine->stateChanged(State::Playing);
     playPause->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("pause"));
+    emit m_engine->stateChanged(State::Paused);
+    QMouseEvent click(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(m_player->videoArea(), &click);  // a click on the picture
+    EXPECT_EQ(lastCommand(), QStringLiteral("play"));
     barChild<QAbstractButton>("stop")->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("stop"));
     barChild<QSlider>("volume")->setValue(40);
