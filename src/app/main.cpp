@@ -11,7 +11,6 @@
 int main(int argc, char* argv[])
 {
     prepareProcessEnvironment();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // for the help browser
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvan"));
 

@@ -2,13 +2,34 @@
 
 #include "help/WebAddress.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLibrary>
+#include <QOpenGLContext>
 #include <QVBoxLayout>
-#include <QWebEngineView>
+
+// Qt GUI's setter of the context that every OpenGL context of the process
+// shares; exported by Qt GUI, declared only in its private headers.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace {
 bool g_loadPages = true;
+
+// The web engine draws through a context shared with the program's windows.
+// Qt makes that context at start-up only for programs that ask for it before
+// QApplication exists, which would load the OpenGL driver at every start;
+// the program makes it here instead, just before the engine's library loads.
+void provideSharedOpenGLContext()
+{
+    if (QOpenGLContext::globalShareContext())
+        return;
+    auto* context = new QOpenGLContext(QCoreApplication::instance());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
 
 // What the web engine needs from the process before it starts, set here and
 // nowhere else, and only when it is needed:
@@ -26,6 +47,7 @@ void prepareWebEngine()
     if (prepared)
         return;
     prepared = true;
+    provideSharedOpenGLContext();
 
     bool noGpu = false;
     const QString platform = QGuiApplication::platformName();
@@ -45,6 +67,23 @@ void prepareWebEngine()
     flags += "--disable-gpu";
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
+using WebViewMaker = QWidget* (*)(QWidget* parent);
+
+// The web view comes from the library beside the executable (or, in a build
+// tree, in the program folder), loaded on first use and kept loaded.
+WebViewMaker webViewMaker()
+{
+    static WebViewMaker maker = [] () -> WebViewMaker {
+        const QStringList folders{QCoreApplication::applicationDirPath(), QStringLiteral(SORVAN_BUILD_PROGRAM_DIR)};
+        for (const QString& folder : folders) {
+            QLibrary library(QDir(folder).filePath(QStringLiteral("sorvan_webview")));
+            if (auto make = reinterpret_cast<WebViewMaker>(library.resolve("sorvan_create_web_view")))
+                return make;
+        }
+        return nullptr;
+    }();
+    return maker;
+}
 } // namespace
 
 WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent)
@@ -53,9 +92,15 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     if (g_loadPages) {
         prepareWebEngine();
-        m_view = new QWebEngineView(this);
-        m_view->setObjectName(QStringLiteral("WBView"));
-        layout->addWidget(m_view);
+        if (WebViewMaker make = webViewMaker()) {
+            m_view = make(this);
+            m_view->setObjectName(QStringLiteral("WBView"));
+            layout->addWidget(m_view);
+        } else {
+            auto* missing = new QLabel(QStringLiteral("ヘルプを表示する部品 (sorvan_webview) が見つかりません。"), this);
+            missing->setAlignment(Qt::AlignCenter);
+            layout->addWidget(missing);
+        }
     }
 }
 
@@ -65,12 +110,12 @@ void WebBrowser::Navigate(const QString& address)
 {
     m_requests << address;
     if (m_view)
-        m_view->load(help::addressFor(address));
+        m_view->setProperty("url", help::addressFor(address));
 }
 
 QUrl WebBrowser::url() const
 {
-    return m_view ? m_view->url() : QUrl();
+    return m_view ? m_view->property("url").toUrl() : QUrl();
 }
 
 void WebBrowser::setLoadPages(bool load)

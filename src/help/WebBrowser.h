@@ -11,7 +11,6 @@
 #include <QUrl>
 #include <QWidget>
 
-class QWebEngineView;
 
 class WebBrowser : public QWidget {
     Q_OBJECT
@@ -29,8 +28,8 @@ public:
     // The address the view shows (empty before the first load, or when pages
     // are not loaded).
     QUrl url() const;
-    // The view, or nullptr when pages are not loaded.
-    QWebEngineView* view() const { return m_view; }
+    // The web view (a QWebEngineView), or nullptr when pages are not loaded.
+    QWidget* view() const { return m_view; }
 
     // Whether controls made from now on load pages (the default) or only
     // record the addresses they are given. Tests of the windows switch it off
@@ -39,6 +38,6 @@ public:
     static bool loadPages();
 
 private:
-    QWebEngineView* m_view = nullptr;
+    QWidget* m_view = nullptr;
     QStringList m_requests;
 };

@@ -87,7 +87,7 @@ class Program:
     def __init__(self):
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
         self.process = subprocess.Popen([os.path.join(PROGRAM_DIR, "Sorvan")], cwd=PROGRAM_DIR, env=env)
-        self.app = wait_for(self._find_app, "the program on the accessibility bus")
+        self.app = wait_for(self._find_app, "the program on the accessibility bus", timeout=60)
         self.main = wait_for(lambda: self.window("Kordaline"), "the main window")
         self.menubar = wait_for(lambda: find(self.main, "menu bar"), "the menu bar")
 

@@ -218,7 +218,8 @@ TEST(HelpPageInTheEngine, ShowsTheRenderedPageOrTheEnginesOwnNotFoundPage)
             ASSERT_TRUE(QFile::copy(QStringLiteral(SORVAN_PROGRAM_DIR "/Trevixhelp.htm"),
                                     h.inProgramFolder(QStringLiteral("Trevixhelp.htm"))));
         h->mnuHelpHtm_Click();
-        QWebEngineView* view = h->browserWindow->WB->view();
+        auto* view = qobject_cast<QWebEngineView*>(h->browserWindow->WB->view());
+        ASSERT_NE(view, nullptr) << "the web view library is loaded from the program folder";
         std::optional<bool> loaded;
         QObject::connect(view, &QWebEngineView::loadFinished, [&](bool ok) { loaded = ok; });
         ASSERT_TRUE(waitFor([&] { return loaded.has_value(); }));
