@@ -40,10 +40,28 @@ void setColours(QWidget* widget, const QColor& text, const QColor& background)
     widget->setAutoFillBackground(true);
 }
 
+// The desktop's own colours, every role set explicitly so that none of them
+// is taken over from the black window around the control.
+QPalette desktopPalette()
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette palette;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            if (role == QPalette::NoRole)
+                continue;
+            const auto g = QPalette::ColorGroup(group);
+            const auto r = QPalette::ColorRole(role);
+            palette.setColor(g, r, desktop.color(g, r));
+        }
+    }
+    return palette;
+}
+
 // A picture box without a picture shows the desktop's plain face colour.
 void plainBackground(QWidget* box)
 {
-    QPalette palette = QApplication::palette();
+    QPalette palette = desktopPalette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Button));
     box->setPalette(palette);
     box->setAutoFillBackground(true);
@@ -87,7 +105,7 @@ void frmMain::buildControls()
                 0, 8085, 13095, 255);
     SB1->setObjectName(QStringLiteral("SB1"));
     SB1->setAccessibleName(QStringLiteral("ステータスバー"));
-    SB1->setPalette(QApplication::palette());  // the desktop's own colours, not the window's black
+    SB1->setPalette(desktopPalette());
     SB1->setAutoFillBackground(true);
     SB1->setPanelText(1, QStringLiteral("ListName"));
 
