@@ -14,7 +14,7 @@ void frmMain::mnuCD_Click()
     mnuCD->setEnabled(false);
     mnuCDEnd->setEnabled(true);
     mnuHensyu->setEnabled(false);
-    MediaPlayer1->setFileName(QStringLiteral("Start.wav"));
+    MediaPlayer1->setFileName(startSound());
     MediaPlayer1->setEnabled(false);
     MediaPlayer1->setVisible(false);
     Label2->setText(QString());

@@ -9,7 +9,6 @@
 #include <QLabel>
 
 namespace {
-const QString kStartSound = QStringLiteral("Start.wav");
 const QString kNothingSelected = QStringLiteral("削除ファイルが選択されていません。");
 } // namespace
 
@@ -25,7 +24,7 @@ void frmMain::mnuListDelete_Click()
         List1->RemoveItem(ListNo);
         List2->RemoveItem(ListNo);
         Label2->clear();
-        MediaPlayer1->setFileName(kStartSound);
+        MediaPlayer1->setFileName(startSound());
         mnuListReSave->setEnabled(true);
     } else {
         platform().messages->beep();
@@ -35,7 +34,7 @@ void frmMain::mnuListDelete_Click()
 
 void frmMain::mnuListClose_Click()
 {
-    MediaPlayer1->setFileName(kStartSound);
+    MediaPlayer1->setFileName(startSound());
     SB1->setPanelText(2, QString());
     Label2->clear();
     List1->Clear();

@@ -12,7 +12,6 @@
 #include <QLabel>
 
 namespace {
-const QString kStartSound = QStringLiteral("Start.wav");
 const QString kListDialogTitle = QStringLiteral("Sorvanel_ListFile");
 const QString kListFilter = QStringLiteral("Sorvanel_List (*.lst)|*.lst");
 const QString kOpenFailed = QStringLiteral("ファイルがありません");
@@ -39,7 +38,7 @@ QStringList namesOf(const QStringList& paths)
 void frmMain::mnuListOpen_Click()
 {
     MediaPlayer1->setEnabled(true);
-    MediaPlayer1->setFileName(kStartSound);
+    MediaPlayer1->setFileName(startSound());
     Label2->clear();
     prepareListDialog(CommonDialog2, AppPath());
     if (CommonDialog2.ShowOpen() == cdlCancel)
