@@ -205,7 +205,9 @@ public:
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
         const bool playing = m_state == Playing;
         lock.unlock();
+        // Let go of the medium as the engine does before its next one.
         libvlc_media_player_stop(m_player);
+        libvlc_media_player_set_media(m_player, nullptr);
         return playing ? ms : -1;
     }
 
