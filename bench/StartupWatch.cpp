@@ -15,6 +15,7 @@
 #include <xcb/xcb.h>
 
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -139,7 +140,7 @@ std::string folderOf(const std::string& path)
 
 int main(int argc, char* argv[])
 {
-    const Options options = parse(argc, argv);
+    Options options = parse(argc, argv);
 
     xcb_connection_t* conn = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(conn))
@@ -154,7 +155,13 @@ int main(int argc, char* argv[])
     xcb_change_window_attributes(conn, root, XCB_CW_EVENT_MASK, &mask);
     std::free(xcb_get_input_focus_reply(conn, xcb_get_input_focus(conn), nullptr));
 
-    const std::string program = options.command.front();
+    // The program is started from its own folder, so its path must not depend
+    // on ours.
+    char resolved[PATH_MAX];
+    if (!realpath(options.command.front(), resolved) || access(resolved, X_OK) != 0)
+        fail(std::string("cannot run ") + options.command.front());
+    const std::string program = resolved;
+    options.command.front() = resolved;
     const double started = nowMs();
     const pid_t pid = fork();
     if (pid < 0)
