@@ -38,6 +38,7 @@ class Figure:
     reference_name: str = ""
     note: str = ""
     measured_name: str = "Sorvan"
+    failed: bool = False  # the group could not be measured at all
 
     def median(self, samples):
         return statistics.median(samples) if samples else None
@@ -81,12 +82,16 @@ class Figure:
 
     @property
     def verdict(self):
+        if self.failed:
+            return "failed"
         value = self.compared
         if value is None:
             return "missing"
         return "pass" if value <= self.budget else "over"
 
     def budget_text(self):
+        if self.failed:
+            return "-"
         if self.budget_kind == "ratio":
             return f"<= {self.budget:g} x"
         if self.budget_kind == "extra":
@@ -118,12 +123,14 @@ class Figure:
             "reference_samples": self.reference,
             "note": self.note,
             "measured_name": self.measured_name,
+            "failed": self.failed,
         }
 
 
 def figure_from_dict(d):
     return Figure(d["figure"], d["unit"], d["budget_kind"], d["budget_value"], d["measured_samples"],
-                  d["reference_samples"], d["reference"], d.get("note", ""), d.get("measured_name", "Sorvan"))
+                  d["reference_samples"], d["reference"], d.get("note", ""), d.get("measured_name", "Sorvan"),
+                  d.get("failed", False))
 
 
 def log(message):
@@ -446,7 +453,7 @@ def main():
                     figures += media_figures(tools, args.runs)
             except (RuntimeError, subprocess.SubprocessError, OSError) as error:
                 log(f"{group}: {error}")
-                failed = Figure(f"{group} (failed)", "ms", "limit", 0, note=str(error)[:300])
+                failed = Figure(f"{group} (failed)", "ms", "limit", 0, note=str(error)[:300], failed=True)
                 figures.append(failed)
 
     stamp = time.strftime("%Y-%m-%d %H:%M UTC", time.gmtime())
@@ -462,7 +469,7 @@ def main():
     if write_chart(figures, chart, subtitle):
         print(f"\nChart: {chart}")
     print(f"Figures: {out / 'results.csv'}, {out / 'results.json'}  ({time.monotonic() - began:.0f} s)")
-    return 1 if any(f.verdict == "missing" for f in figures) else 0
+    return 1 if any(f.verdict in ("missing", "failed") for f in figures) else 0
 
 
 if __name__ == "__main__":

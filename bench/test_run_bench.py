@@ -49,11 +49,17 @@ class VerdictTest(unittest.TestCase):
         self.assertEqual(Figure("f", "ms", "extra", 50, [140], [100]).limit, 150)
         self.assertEqual(Figure("f", "ms", "limit", 30, [20], [2]).limit, 30)
 
+    def test_a_group_that_could_not_run_is_failed_whatever_its_numbers(self):
+        figure = Figure("media (failed)", "ms", "limit", 0, note="crashed", failed=True)
+        self.assertEqual(figure.verdict, "failed")
+        self.assertEqual(figure.budget_text(), "-")
+
     def test_a_saved_figure_reads_back_the_same(self):
-        figure = Figure("Save that list", "ms", "ratio", 2.0, [30, 31, 29], [10, 11, 9], "write", "note",
-                        "5,000 JPEGs")
-        again = run_bench.figure_from_dict(json.loads(json.dumps(figure.as_dict())))
-        self.assertEqual(again.as_dict(), figure.as_dict())
+        for figure in (Figure("Save that list", "ms", "ratio", 2.0, [30, 31, 29], [10, 11, 9], "write", "note",
+                              "5,000 JPEGs"),
+                       Figure("media (failed)", "ms", "limit", 0, note="crashed", failed=True)):
+            again = run_bench.figure_from_dict(json.loads(json.dumps(figure.as_dict())))
+            self.assertEqual(again.as_dict(), figure.as_dict())
 
 
 class FakeBenchmark:
