@@ -81,6 +81,11 @@ struct Shared {
     std::atomic<int> tracks{0};
     std::atomic<int> unsupported{0};
     std::atomic<bool> midi{false};
+    // The generation whose video output exists, and the one whose picture
+    // size has been reported: libVLC may know the size only a little after
+    // it announces the output.
+    std::atomic<quint64> withVideo{0};
+    std::atomic<quint64> sized{0};
 };
 
 void toWorker(Shared& s, std::function<void()> command)
@@ -172,6 +177,21 @@ QByteArray pathForVlc(const QString& path)
 // libVLC's callbacks. They run on libVLC's threads: they copy plain values
 // and post them on, and never call libVLC.
 
+// Asks for the picture's size on the worker (never in a callback) and reports
+// it once it is known; until then each new position asks again.
+void askVideoSize(Shared& s, quint64 generation)
+{
+    toWorker(s, [&s, generation] {
+        unsigned width = 0, height = 0;
+        if (s.playing.load() != generation || s.sized.load() == generation || !s.player
+            || libvlc_video_get_size(s.player, 0, &width, &height) != 0 || width == 0 || height == 0)
+            return;
+        s.sized = generation;
+        const QSize size(static_cast<int>(width), static_cast<int>(height));
+        toGui(s, [generation, size](VlcMediaEngine& e) { e.deliverVideoSize(generation, size); });
+    });
+}
+
 void onVlcEvent(const libvlc_event_t* event, void* data)
 {
     Shared& s = *static_cast<Shared*>(data);
@@ -220,6 +240,8 @@ void onVlcEvent(const libvlc_event_t* event, void* data)
     case libvlc_MediaPlayerTimeChanged: {
         const qint64 ms = event->u.media_player_time_changed.new_time;
         toGui(s, [generation, ms](VlcMediaEngine& e) { e.deliverPosition(generation, ms); });
+        if (s.withVideo.load() == generation && s.sized.load() != generation)
+            askVideoSize(s, generation);
         break;
     }
     case libvlc_MediaPlayerLengthChanged: {
@@ -231,16 +253,10 @@ void onVlcEvent(const libvlc_event_t* event, void* data)
         ++s.tracks;
         break;
     case libvlc_MediaPlayerVout:
-        // The picture's size is asked for on the worker, not in here.
-        if (event->u.media_player_vout.new_count > 0)
-            toWorker(s, [&s, generation] {
-                unsigned width = 0, height = 0;
-                if (s.playing.load() != generation || !s.player
-                    || libvlc_video_get_size(s.player, 0, &width, &height) != 0 || width == 0 || height == 0)
-                    return;
-                const QSize size(static_cast<int>(width), static_cast<int>(height));
-                toGui(s, [generation, size](VlcMediaEngine& e) { e.deliverVideoSize(generation, size); });
-            });
+        if (event->u.media_player_vout.new_count > 0) {
+            s.withVideo = generation;
+            askVideoSize(s, generation);
+        }
         break;
     default:
         break;

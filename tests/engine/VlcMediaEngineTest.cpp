@@ -216,6 +216,48 @@ TEST_F(VlcMediaEngineTest, VideoReportsItsSizeAndPlaysItsSound)
     EXPECT_NEAR(sound.rms, 0.088, 0.02);  // ffmpeg's sine has amplitude 1/8
 }
 
+// Every other ending the open dialog offers, made by ffmpeg as a real file of
+// its kind: each plays with sound, and the video ones report their picture.
+TEST_F(VlcMediaEngineTest, EveryOtherFileTypeOfTheDialogPlaysWithSound)
+{
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (ffmpeg.isEmpty())
+        GTEST_SKIP() << "ffmpeg is not installed";
+    struct Kind {
+        const char* name;
+        QStringList codecs;
+        bool video;
+    };
+    const QList<Kind> kinds = {
+        {"tune.mp3", {"-c:a", "libmp3lame", "-b:a", "128k"}, false},
+        {"clip.mpg", {"-c:v", "mpeg1video", "-c:a", "mp2", "-f", "mpeg"}, true},
+        {"clip.mpeg", {"-c:v", "mpeg2video", "-c:a", "mp2", "-f", "vob"}, true},
+        {"movie.mov", {"-c:v", "mjpeg", "-c:a", "pcm_s16le"}, true},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        const QString path = file(QString::fromLatin1(kind.name));
+        QStringList arguments = {"-v", "error", "-y"};
+        if (kind.video)
+            arguments << "-f" << "lavfi" << "-i" << "testsrc=size=320x240:rate=25:duration=1.5";
+        arguments << "-f" << "lavfi" << "-i" << "sine=frequency=440:duration=1.5";
+        arguments << kind.codecs << path;
+        QProcess make;
+        make.start(ffmpeg, arguments);
+        ASSERT_TRUE(make.waitForFinished(60000));
+        ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().constData();
+
+        Reports seen;
+        const auto sound = playToEnd([&](MediaEngine& e) { e.open(path); }, &seen);
+        EXPECT_NEAR(sound.rms, 0.088, 0.025);  // ffmpeg's sine has amplitude 1/8
+        EXPECT_GT(sound.seconds, 1.0);
+        if (kind.video) {
+            ASSERT_FALSE(seen.videoSizes.isEmpty());
+            EXPECT_EQ(seen.videoSizes.last(), QSize(320, 240));
+        }
+    }
+}
+
 TEST_F(VlcMediaEngineTest, StreamServesAnInMemoryWav)
 {
     auto stream = std::make_shared<MemoryStream>(mediatest::sineWav(1.0));
