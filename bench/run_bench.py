@@ -147,6 +147,10 @@ def watch(tools, program, rss_after=0.0, log_file=os.devnull):
     command += ["--", str(program)]
     done = subprocess.run(command, capture_output=True, text=True, timeout=120)
     if done.returncode != 0:
+        # One more try: a start can be lost to a busy machine, a broken
+        # program fails twice.
+        done = subprocess.run(command, capture_output=True, text=True, timeout=120)
+    if done.returncode != 0:
         raise RuntimeError(f"{program}: {done.stderr.strip()}")
     result = json.loads(done.stdout)
     return result["map_ms"], result.get("rss_kb")
