@@ -4,7 +4,8 @@ open a media file through the dialog, save the play list, close it, open it
 again, click an entry, enter and leave CD mode, open the help and version
 windows, and quit. Every step reads the menus and texts back and checks them.
 
-Run through run-e2e.sh, which provides Xvfb and the session bus."""
+Run through run-e2e.sh, which provides Xvfb and the session bus; the other
+scenarios of this folder use the helpers below."""
 
 import os
 import shutil
@@ -217,11 +218,16 @@ def main():
     check(code == 0, f"the program ended at once with code 0 (got {code})")
 
 
-if __name__ == "__main__":
+def run_scenario(scenario):
+    """Runs a scenario and ends the process with its verdict."""
     try:
-        main()
+        scenario()
     except Exception as error:  # a step that never came is a failure, not a crash
         log(f"FAIL {error}")
         failures.append(str(error))
     log(f"{'passed' if not failures else 'failed'}: {len(failures)} failure(s)")
     sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    run_scenario(main)

@@ -1,13 +1,12 @@
 """Play lists in the real program, driven from outside: two media files are
 opened, deleting with nothing selected is refused, the list is saved and the
 program ends. A second run reads the list back, plays a clicked entry, adds
-a file and overwrites the list. Run through run-list-e2e.sh."""
+a file and overwrites the list. Run through run-e2e.sh."""
 
 import os
 import subprocess
-import sys
 
-from e2e_session import WORK, Program, check, failures, find, log, press, wait_for, walk
+from e2e_session import WORK, Program, check, find, log, press, run_scenario, wait_for, walk
 
 
 def make_tone(path, seconds):
@@ -109,10 +108,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except Exception as error:  # a step that never came is a failure, not a crash
-        log(f"FAIL {error}")
-        failures.append(str(error))
-    log(f"{'passed' if not failures else 'failed'}: {len(failures)} failure(s)")
-    sys.exit(1 if failures else 0)
+    run_scenario(main)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts the real program from its program folder under Xvfb with a session
 # bus and the accessibility bus, and drives it from outside as a person would.
-# usage: run-e2e.sh PROGRAM_DIR
+# usage: run-e2e.sh PROGRAM_DIR [SCENARIO.py]   (default e2e_session.py)
 set -euo pipefail
 program_dir=$(realpath "$1")
+scenario="${2:-e2e_session.py}"
 here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -11,4 +12,4 @@ export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export SORVAN_PROGRAM_DIR="$program_dir" SORVAN_E2E_WORK="$work"
 exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x800x24" \
-  dbus-run-session -- /usr/bin/python3 "$here/e2e_session.py" 2> >(grep -v 'fd limit' >&2)
+  dbus-run-session -- /usr/bin/python3 "$here/$scenario" 2> >(grep -v -E 'fd limit|^ALSA lib' >&2)
