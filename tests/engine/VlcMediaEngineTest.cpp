@@ -281,6 +281,7 @@ TEST_F(VlcMediaEngineTest, UnplayableInputsAreReportedWithoutHanging)
         write(QStringLiteral("unknown.wav"), unknownEncoding),
         write(QStringLiteral("noise.mp3"), noise),
         write(QStringLiteral("noise.mid"), noise),
+        write(QStringLiteral("noise.avi"), noise),
         write(QStringLiteral("notes.mov"), QByteArray("This is a plain text file, not a film.\n").repeated(50)),
         write(QStringLiteral("empty.wav"), {}),
         file(QStringLiteral("missing.wav")),
