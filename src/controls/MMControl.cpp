@@ -1,5 +1,7 @@
 #include "controls/MMControl.h"
 
+#include "controls/StyleIcon.h"
+
 #include "controls/CdAudioStream.h"
 
 #include <QApplication>
@@ -62,13 +64,17 @@ MMControl::MMControl(CdDriveOpener opener, MediaEngineFactory engineFactory, QWi
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    QStyle* s = style();
-    m_previous = addButton(s->standardIcon(QStyle::SP_MediaSkipBackward), QStringLiteral("前の曲"), "previousButton");
-    m_play = addButton(s->standardIcon(QStyle::SP_MediaPlay), QStringLiteral("再生"), "playButton");
-    m_pause = addButton(s->standardIcon(QStyle::SP_MediaPause), QStringLiteral("一時停止"), "pauseButton");
-    m_stop = addButton(s->standardIcon(QStyle::SP_MediaStop), QStringLiteral("停止"), "stopButton");
-    m_next = addButton(s->standardIcon(QStyle::SP_MediaSkipForward), QStringLiteral("次の曲"), "nextButton");
+    m_previous = addButton(QIcon(), QStringLiteral("前の曲"), "previousButton");
+    m_play = addButton(QIcon(), QStringLiteral("再生"), "playButton");
+    m_pause = addButton(QIcon(), QStringLiteral("一時停止"), "pauseButton");
+    m_stop = addButton(QIcon(), QStringLiteral("停止"), "stopButton");
+    m_next = addButton(QIcon(), QStringLiteral("次の曲"), "nextButton");
     m_eject = addButton(ejectIcon(palette().color(QPalette::ButtonText)), QStringLiteral("取り出し"), "ejectButton");
+    setStandardIconWhenShown(m_previous, QStyle::SP_MediaSkipBackward);
+    setStandardIconWhenShown(m_play, QStyle::SP_MediaPlay);
+    setStandardIconWhenShown(m_pause, QStyle::SP_MediaPause);
+    setStandardIconWhenShown(m_stop, QStyle::SP_MediaStop);
+    setStandardIconWhenShown(m_next, QStyle::SP_MediaSkipForward);
     m_pause->setCheckable(true);
 
     connect(m_previous, &QToolButton::clicked, this, &MMControl::previousTrack);

@@ -1,5 +1,7 @@
 #include "controls/MediaPlayerBar.h"
 
+#include "controls/StyleIcon.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +18,7 @@ QToolButton* makeButton(QWidget* parent, const QString& name, QStyle::StandardPi
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    button->setIcon(parent->style()->standardIcon(icon));
+    setStandardIconWhenShown(button, icon);
     button->setToolTip(tip);
     // The buttons show a picture only: the tool tip is also their name.
     button->setAccessibleName(tip);
@@ -109,7 +111,7 @@ MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent)
 
     connect(m_volume, &QSlider::valueChanged, this, &MediaPlayerBar::volumeChanged);
     connect(m_mute, &QToolButton::toggled, this, [this](bool muted) {
-        m_mute->setIcon(style()->standardIcon(muted ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+        setStandardIconWhenShown(m_mute, muted ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume);
         emit mutedChanged(muted);
     });
 
@@ -190,7 +192,7 @@ void MediaPlayerBar::showTime(qint64 elapsed)
 void MediaPlayerBar::showPlayButton()
 {
     const QString tip = m_playing ? QStringLiteral("一時停止") : QStringLiteral("再生");
-    m_playPause->setIcon(style()->standardIcon(m_playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    setStandardIconWhenShown(m_playPause, m_playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay);
     m_playPause->setToolTip(tip);
     m_playPause->setAccessibleName(tip);
 }
