@@ -2,6 +2,7 @@
 
 #include "art/AppIcon.h"
 #include "controls/ClickableFrame.h"
+#include "controls/DesktopPalette.h"
 #include "controls/FileListBox.h"
 #include "controls/ListBox.h"
 #include "controls/MMControl.h"
@@ -38,24 +39,6 @@ void setColours(QWidget* widget, const QColor& text, const QColor& background)
         palette.setColor(role, background);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-// The desktop's own colours, every role set explicitly so that none of them
-// is taken over from the black window around the control.
-QPalette desktopPalette()
-{
-    const QPalette desktop = QApplication::palette();
-    QPalette palette;
-    for (int group = 0; group < QPalette::NColorGroups; ++group) {
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            if (role == QPalette::NoRole)
-                continue;
-            const auto g = QPalette::ColorGroup(group);
-            const auto r = QPalette::ColorRole(role);
-            palette.setColor(g, r, desktop.color(g, r));
-        }
-    }
-    return palette;
 }
 
 // A picture box without a picture shows the desktop's plain face colour.

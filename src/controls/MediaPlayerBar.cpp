@@ -1,5 +1,6 @@
 #include "controls/MediaPlayerBar.h"
 
+#include "controls/DesktopPalette.h"
 #include "controls/StyleIcon.h"
 
 #include <QApplication>
@@ -30,18 +31,6 @@ QToolButton* makeButton(QWidget* parent, const QString& name, QStyle::StandardPi
 int clampToInt(qint64 ms)
 {
     return static_cast<int>(qBound(qint64(0), ms, qint64(std::numeric_limits<int>::max())));
-}
-
-// The desktop's own colours, every role set, so that nothing of the black
-// window around the player shows through.
-QPalette desktopPalette()
-{
-    const QPalette desktop = QApplication::palette();
-    QPalette palette;
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        for (int role = 0; role < QPalette::NColorRoles; ++role)
-            palette.setBrush(group, QPalette::ColorRole(role), desktop.brush(group, QPalette::ColorRole(role)));
-    return palette;
 }
 
 } // namespace
