@@ -7,6 +7,7 @@
 #include "controls/VlcMediaEngine.h"
 #include "engine/MediaTestFiles.h"
 #include "support/Fakes.h"
+#include "support/WaitFor.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -24,23 +25,6 @@
 using Status = MMControl::Status;
 
 namespace {
-
-constexpr int kWaitMs = 20000;
-
-bool waitFor(const std::function<bool()>& done, int ms = kWaitMs)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        // Serve events for a moment: long enough not to spin, short enough
-        // to see the condition soon after it holds.
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
 
 // A three-track audio disc image: each track about 1.5 s of a sine of its
 // own amplitude and pitch, padded with silence to whole sectors.

@@ -3,6 +3,7 @@
 
 #include "controls/VlcMediaEngine.h"
 #include "engine/MediaTestFiles.h"
+#include "support/WaitFor.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -29,22 +30,6 @@ using State = MediaEngine::State;
 using Problem = MediaEngine::Problem;
 
 namespace {
-
-constexpr int kWaitMs = 20000;
-
-// Serves the event loop until done() holds or the time is up.
-bool waitFor(const std::function<bool()>& done, int ms = kWaitMs)
-{
-    const QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
 
 // Everything an engine reported, in order.
 struct Reports {

@@ -5,6 +5,7 @@
 #include "controls/MMControl.h"
 #include "controls/MediaPlayer.h"
 #include "support/MainWindowHarness.h"
+#include "support/WaitFor.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -23,21 +24,6 @@
 namespace {
 
 // Serves events until done() holds; false when it never did.
-bool waitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        // Serve events for a moment: long enough not to spin, short enough
-        // to see the condition soon after it holds.
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
 bool opened(MMControl* control)
 {
     return waitFor([control] { return control->status() != MMControl::Status::Opening; });

@@ -6,6 +6,7 @@
 #include "help/frmBrowser22.h"
 #include "help/frmVersion.h"
 #include "support/MainWindowHarness.h"
+#include "support/WaitFor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,15 +43,6 @@ void click(QWidget* widget, QPointF at)
 }
 
 void click(QWidget* widget) { click(widget, QRectF(widget->rect()).center()); }
-
-bool waitFor(const std::function<bool()>& condition)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition() && clock.elapsed() < 30000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return condition();
-}
 
 // Closed windows delete themselves once these run.
 void runDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
