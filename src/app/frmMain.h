@@ -45,11 +45,20 @@ public:
 
     // ---- playback (playback/) ----
     void mnuFileOpen_Click();
+    // mnuFileOpen_Click in its two parts: the dialog (false on cancel), then
+    // playing and listing the chosen file.
+    bool askMediaFileToOpen();
+    void playOpenedMediaFile(const QString& path);
     void List2_Click();
     void Picture2_Click();
 
     // ---- play lists (playlist/) ----
     void mnuListOpen_Click();
+    // mnuListOpen_Click in its three parts: the start sound in place of the
+    // media, the dialog (false on cancel), then reading the chosen file.
+    void quietPlayerForListOpen();
+    bool askListFileToOpen();
+    void readOpenedListFile(const QString& path);
     void mnuListNewSave_Click();
     void mnuListReSave_Click();
     void mnuHenAdd_Click();

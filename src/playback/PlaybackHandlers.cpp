@@ -19,21 +19,30 @@ const QString kMediaFilter = QStringLiteral(
 
 void frmMain::mnuFileOpen_Click()
 {
-    CommonDialog1.InitDir = AppPath();
-    CommonDialog1.DialogTitle = kMediaDialogTitle;
-    CommonDialog1.Filter = kMediaFilter;
-    if (CommonDialog1.ShowOpen() == cdlCancel) {
+    if (!askMediaFileToOpen()) {
         mnuList->setEnabled(true);
         mnuFileOpen->setEnabled(true);
         mnuListNewSave->setEnabled(false);
         mnuCdPlayer->setEnabled(true);
         return;
     }
+    playOpenedMediaFile(CommonDialog1.FileName);
+}
+
+bool frmMain::askMediaFileToOpen()
+{
+    CommonDialog1.InitDir = AppPath();
+    CommonDialog1.DialogTitle = kMediaDialogTitle;
+    CommonDialog1.Filter = kMediaFilter;
+    return CommonDialog1.ShowOpen() != cdlCancel;
+}
+
+void frmMain::playOpenedMediaFile(const QString& path)
+{
     MediaPlayer1->setVisible(true);
     MediaPlayer1->setEnabled(true);
     MMControl1->setVisible(false);
     mnuCdPlayer->setEnabled(false);
-    const QString path = CommonDialog1.FileName;
     MediaPlayer1->setFileName(path);
     List1->AddItem(path);
     const QString name = NameOfPath(path);

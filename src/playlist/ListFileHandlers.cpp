@@ -37,19 +37,34 @@ QStringList namesOf(const QStringList& paths)
 
 void frmMain::mnuListOpen_Click()
 {
+    quietPlayerForListOpen();
+    if (!askListFileToOpen())
+        return;
+    readOpenedListFile(CommonDialog2.FileName);
+}
+
+void frmMain::quietPlayerForListOpen()
+{
     MediaPlayer1->setEnabled(true);
     MediaPlayer1->setFileName(startSound());
     Label2->clear();
+}
+
+bool frmMain::askListFileToOpen()
+{
     prepareListDialog(CommonDialog2, AppPath());
-    if (CommonDialog2.ShowOpen() == cdlCancel)
-        return;
+    return CommonDialog2.ShowOpen() != cdlCancel;
+}
+
+void frmMain::readOpenedListFile(const QString& path)
+{
     List1->Clear();
     List2->Clear();
     mnuListClose->setEnabled(true);
     mnuListReSave->setEnabled(false);
     mnuListDelete->setEnabled(true);
     mnuListNewSave->setEnabled(true);
-    ListFileName = CommonDialog2.FileName;
+    ListFileName = path;
     SB1->setPanelText(2, ListFileName);
     // The whole file is read and decoded before the play list changes, so a
     // failure never leaves a part of it behind.
