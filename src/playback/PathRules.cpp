@@ -20,3 +20,17 @@ bool IsVideoFile(const QString& name)
     }
     return false;
 }
+
+QStringList MediaFileSuffixes()
+{
+    return {QStringLiteral("mid"), QStringLiteral("wav"),  QStringLiteral("mp3"), QStringLiteral("avi"),
+            QStringLiteral("mpeg"), QStringLiteral("mpg"), QStringLiteral("mov")};
+}
+
+bool IsMediaFileName(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return false;
+    return MediaFileSuffixes().contains(name.mid(dot + 1), Qt::CaseInsensitive);
+}

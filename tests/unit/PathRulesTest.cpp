@@ -49,3 +49,12 @@ TEST(IsVideoFile, LooksOnlyAtTheEnding)
     EXPECT_TRUE(IsVideoFile("xmpeg"));
     EXPECT_TRUE(IsVideoFile("/Videos/trailer_mov"));
 }
+
+TEST(IsMediaFileName, TheSevenSuffixesOfTheOpenDialogInAnyCase)
+{
+    for (auto [name, media] : {std::pair{"a.mid", true}, {"b.WAV", true}, {"c d.Mp3", true}, {"e.avi", true},
+                               {"f.MPEG", true}, {"g.mpg", true}, {"h.mov", true}, {"x.y.mov", true},
+                               {"a.midi", false}, {"clip.mpe", false}, {"avi", false}, {"xmpeg", false},
+                               {"tune.mp3.txt", false}, {"list.lst", false}, {"", false}})
+        EXPECT_EQ(IsMediaFileName(name), media) << name;
+}
