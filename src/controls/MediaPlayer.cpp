@@ -72,10 +72,11 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
     connect(m_bar, &MediaPlayerBar::playRequested, this, [this] { if (m_engine) m_engine->play(); });
     connect(m_bar, &MediaPlayerBar::pauseRequested, this, [this] { if (m_engine) m_engine->pause(); });
     connect(m_bar, &MediaPlayerBar::stopRequested, this, &MediaPlayer::Stop);
-    connect(m_bar, &MediaPlayerBar::seekRequested, this, [this](qint64 ms) { if (m_engine) m_engine->seek(ms); });
+    connect(m_bar, &MediaPlayerBar::seekRequested, this, &MediaPlayer::seek);
     connect(m_bar, &MediaPlayerBar::volumeChanged, this, [this](int percent) {
         if (m_engine)
             m_engine->setVolume(percent);
+        emit volumeChanged(percent);
     });
     connect(m_bar, &MediaPlayerBar::mutedChanged, this, [this](bool muted) {
         if (m_engine)
@@ -104,12 +105,54 @@ void MediaPlayer::setFileName(const QString& name)
     applyLayout();
     if (m_engine)
         m_engine->open(localPathOf(name));
+    emit fileNameChanged(name);
 }
 
 void MediaPlayer::Stop()
 {
     if (m_engine)
         m_engine->stop();
+}
+
+void MediaPlayer::Play()
+{
+    if (m_engine)
+        m_engine->play();
+}
+
+void MediaPlayer::Pause()
+{
+    if (m_engine)
+        m_engine->pause();
+}
+
+void MediaPlayer::seek(qint64 positionMs)
+{
+    if (!m_engine)
+        return;
+    m_engine->seek(positionMs);
+    m_bar->setPosition(positionMs);
+    emit seeked(positionMs);
+}
+
+void MediaPlayer::setVolume(int percent)
+{
+    m_bar->setVolume(qBound(0, percent, 100));
+}
+
+qint64 MediaPlayer::position() const
+{
+    return m_bar->position();
+}
+
+qint64 MediaPlayer::duration() const
+{
+    return m_bar->duration();
+}
+
+int MediaPlayer::volume() const
+{
+    return m_bar->volume();
 }
 
 void MediaPlayer::setDesignGeometry(const QRect& rect)
@@ -135,6 +178,7 @@ void MediaPlayer::ensureEngine()
     connect(engine, &MediaEngine::problem, this, &MediaPlayer::onProblem);
     connect(engine, &MediaEngine::videoSizeChanged, this, &MediaPlayer::onVideoSize);
     connect(engine, &MediaEngine::durationChanged, m_bar, &MediaPlayerBar::setDuration);
+    connect(engine, &MediaEngine::durationChanged, this, &MediaPlayer::durationChanged);
     connect(engine, &MediaEngine::positionChanged, m_bar, &MediaPlayerBar::setPosition);
     engine->setVolume(m_bar->volume());
     engine->setMuted(m_bar->isMuted());
@@ -166,6 +210,7 @@ void MediaPlayer::onEngineState(MediaEngine::State state)
         m_bar->setPlaying(false);
         break;
     }
+    m_state = state;
     emit engineStateChanged(state);
 }
 

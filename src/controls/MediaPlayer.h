@@ -29,6 +29,19 @@ public:
     // against the current folder; the engine is always given a local path.
     void setFileName(const QString& name);
     void Stop();
+    // What the bar's buttons and sliders do, for callers other than the bar
+    // (the desktop's player controls). Without a medium they do nothing.
+    void Play();
+    void Pause();
+    void seek(qint64 positionMs);
+    void setVolume(int percent);  // 0..100, shown on the bar
+
+    // The last state the engine reported (Empty before the first medium).
+    MediaEngine::State state() const { return m_state; }
+    qint64 position() const;
+    // The length of the medium in milliseconds; 0 while unknown.
+    qint64 duration() const;
+    int volume() const;
 
     // The rectangle the form gives the control (its design rectangle). Video
     // is fitted inside it; audio shrinks the control to its bar.
@@ -47,6 +60,12 @@ public:
 signals:
     // For tests and the benchmark: the engine reached a new state.
     void engineStateChanged(MediaEngine::State state);
+    // A new medium was given (FileName set).
+    void fileNameChanged(const QString& name);
+    void durationChanged(qint64 durationMs);
+    void volumeChanged(int percent);
+    // A seek was asked for, by the bar or by seek().
+    void seeked(qint64 positionMs);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +83,7 @@ private:
     MediaEngineFactory m_engineFactory;
     std::unique_ptr<MediaEngine> m_engine;
     QString m_fileName;
+    MediaEngine::State m_state = MediaEngine::State::Empty;
     QRect m_design;
     QSize m_videoSize;
     QWidget* m_video = nullptr;

@@ -152,6 +152,11 @@ void MediaPlayerBar::togglePlay()
         emit playRequested();
 }
 
+void MediaPlayerBar::setVolume(int percent)
+{
+    m_volume->setValue(percent);
+}
+
 int MediaPlayerBar::volume() const
 {
     return m_volume->value();

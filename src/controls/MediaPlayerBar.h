@@ -31,6 +31,8 @@ public:
     qint64 position() const { return m_position; }
     qint64 duration() const { return m_duration; }
     int volume() const;
+    // Moves the volume slider, which reports the change like a user's move.
+    void setVolume(int percent);
     bool isMuted() const;
     // "m:ss / m:ss", elapsed then total.
     QString timeText() const;
