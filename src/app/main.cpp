@@ -1,6 +1,8 @@
 // Sorvan: a desktop multimedia player.
 #include "app/frmMain.h"
 #include "app/RealPlatform.h"
+#include "desktop/DropTarget.h"
+#include "desktop/MprisService.h"
 
 #include <QApplication>
 #include <QFont>
@@ -25,6 +27,10 @@ int main(int argc, char* argv[])
     RealPlatform platform;
     frmMain window(platform.platform());
     window.Form_Load();
+    // The desktop's ways in: its player controls and media keys, and files
+    // dragged from a file manager.
+    MprisService playerControls(window, MprisService::runningSessionBus());
+    DropTarget drops(window);
     window.showAtDesignPlace();
     return QApplication::exec();
 }
