@@ -5,6 +5,7 @@
 #                                           its program folder
 #   <prefix>/share/applications/sorvan.desktop
 #   <prefix>/share/icons/hicolor/<n>x<n>/apps/sorvan.png
+#   <prefix>/share/metainfo/sorvan.metainfo.xml  (AppStream: software centres)
 if(NOT UNIX OR APPLE)
   return()
 endif()
@@ -44,3 +45,14 @@ foreach(size ${SORVAN_ICON_SIZES})
   install(FILES ${SORVAN_ICON_DIR}/${size}x${size}/apps/sorvan.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
+
+# The AppStream description. Software centres fetch its screenshot from the
+# web, so it names where the screenshot that scripts/run takes is published
+# (the placeholder host .invalid until it is).
+set(SORVAN_SCREENSHOT_URL "https://sorvan.invalid/screenshots/main.png" CACHE STRING
+    "Where the AppStream screenshot of the main window is published")
+set(SORVAN_SCREENSHOT_WIDTH 1280)
+set(SORVAN_SCREENSHOT_HEIGHT 800)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/desktop/sorvan.metainfo.xml.in
+               ${CMAKE_CURRENT_BINARY_DIR}/sorvan.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/sorvan.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

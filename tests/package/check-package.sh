@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds the Debian package with scripts/package and checks what it holds:
+# its file list, its control file, the launcher's way to the program folder,
+# and the two desktop validators on the files it installs.
+set -uo pipefail
+repo=$(realpath "$(dirname "$0")/../..")
+fail=0
+check() { # description, command...
+  local what=$1; shift
+  if "$@"; then echo "ok    $what"; else echo "FAIL  $what"; fail=1; fi
+}
+
+SORVAN_PACKAGE_NO_DEPS=1 SORVAN_PACKAGE_NO_SHOT=1 "$repo/scripts/package" || { echo "FAIL  scripts/package"; exit 1; }
+arch=$(dpkg --print-architecture)
+version=$(sed -n 's/^project(Sorvan VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")
+deb="$repo/build/package/sorvan_${version}_${arch}.deb"
+check "package named sorvan_${version}_${arch}.deb" test -f "$deb" || exit 1
+
+files=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|')
+for f in /usr/lib/sorvan/Sorvan /usr/lib/sorvan/libsorvan_webview.so /usr/lib/sorvan/Start.wav \
+         /usr/lib/sorvan/Trevixhelp.htm /usr/bin/sorvan /usr/share/applications/sorvan.desktop \
+         /usr/share/metainfo/sorvan.metainfo.xml \
+         /usr/share/icons/hicolor/16x16/apps/sorvan.png /usr/share/icons/hicolor/32x32/apps/sorvan.png \
+         /usr/share/icons/hicolor/48x48/apps/sorvan.png /usr/share/icons/hicolor/256x256/apps/sorvan.png; do
+  check "holds $f" grep -qx "$f" <<<"$files"
+done
+check "eight background pictures in the program folder" \
+  test "$(grep -c '^/usr/lib/sorvan/[^/]*\.jpg$' <<<"$files")" -eq 8
+check "nothing outside /usr" test -z "$(grep -v '^/$\|^/usr\(/\|$\)' <<<"$files")"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+check "Package: sorvan" test "$(field Package)" = sorvan
+check "Version: $version" test "$(field Version)" = "$version"
+check "Architecture: $arch" test "$(field Architecture)" = "$arch"
+depends=$(field Depends)
+for d in libqt6widgets6 libqt6dbus6 libqt6webenginewidgets6 libvlc5 libcdio19 libc6 vlc-plugin-base \
+         vlc-plugin-video-output vlc-plugin-fluidsynth timgm6mb-soundfont fonts-ipafont-gothic \
+         qt6-translations-l10n; do
+  check "Depends on $d" grep -qE "(^|, )$d( |,|$)" <<<"$depends"
+done
+
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+dpkg-deb -x "$deb" "$tree"
+check "launcher starts the program folder /usr/lib/sorvan" \
+  test "$(cd "$tree/usr/bin" && realpath -m "$(sed -n 's|^program_dir="$(dirname "$script")/\(.*\)"$|\1|p' sorvan)")" \
+       = "$tree/usr/lib/sorvan"
+check "desktop-file-validate has nothing to say" \
+  test -z "$(desktop-file-validate "$tree/usr/share/applications/sorvan.desktop" 2>&1)"
+check "appstreamcli validate --no-net passes" \
+  appstreamcli validate --no-net "$tree/usr/share/metainfo/sorvan.metainfo.xml"
+exit $fail
