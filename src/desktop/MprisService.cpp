@@ -153,7 +153,7 @@ QVariantMap MprisService::metadata() const
     }
     const QString path = QDir::current().absoluteFilePath(m_form.MediaPlayer1->FileName());
     data.insert(QStringLiteral("xesam:title"), m_form.Label2->text());
-    data.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(QDir::cleanPath(path)).toString());
+    data.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(QDir::cleanPath(path)).toString(QUrl::FullyEncoded));
     if (const qint64 ms = m_form.MediaPlayer1->duration(); ms > 0)
         data.insert(QStringLiteral("mpris:length"), ms * 1000);
     return data;
