@@ -23,13 +23,12 @@ set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small media player with a Japanese user interface")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "small media player with a Japanese user interface
- Sorvan plays one music file (MIDI, WAV, MP3) or video file (AVI, MPEG,
- MPG, MOV) at a time, keeps a play list of the files you opened, saves it
- as a list file and reads it back, plays audio CDs and shows a background
- picture that changes every ten seconds. It answers the desktop's media
- keys and takes files dragged from a file manager.")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Sorvan plays one music file (MIDI, WAV, MP3) or video file (AVI, MPEG, MPG,
+MOV) at a time, keeps a play list of the files you opened, saves it as a list
+file and reads it back, plays audio CDs and shows a background picture that
+changes every ten seconds. It answers the desktop's media keys and takes files
+dragged from a file manager.")
 set(CPACK_DEBIAN_FILE_NAME "sorvan_${PROJECT_VERSION}_${SORVAN_DEB_ARCH}.deb")
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${SORVAN_DEB_ARCH})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Sorvan developers <developers@sorvan.invalid>")

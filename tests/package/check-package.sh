@@ -47,6 +47,13 @@ check "launcher starts the program folder /usr/lib/sorvan" \
        = "$tree/usr/lib/sorvan"
 check "desktop-file-validate has nothing to say" \
   test -z "$(desktop-file-validate "$tree/usr/share/applications/sorvan.desktop" 2>&1)"
+meta="$tree/usr/share/metainfo/sorvan.metainfo.xml"
+check "AppStream name and summary in Japanese and English" \
+  test "$(grep -cE '<(name|summary)( xml:lang="ja")?>' "$meta")" -eq 4
+for type in MIDI WAV MP3 AVI MPEG MPG MOV; do
+  check "AppStream names the file type $type" grep -q "<keyword>$type</keyword>" "$meta"
+done
+check "AppStream screenshot" grep -q '<image type="source" width="1280" height="800">https://' "$meta"
 check "appstreamcli validate --no-net passes" \
   appstreamcli validate --no-net "$tree/usr/share/metainfo/sorvan.metainfo.xml"
 exit $fail
