@@ -181,6 +181,31 @@ TEST(Mpris, PlayPauseFollowsWhatTheEngineReports)
     EXPECT_EQ(engine->commands.last(), "stop");
 }
 
+TEST(Mpris, SeekSetPositionAndVolumeReachTheEngine)
+{
+    Player p;
+    p.open("long.mp3");
+    FakeMediaEngine* engine = p.h.playerEngine();
+    engine->durationChanged(10000);
+    engine->positionChanged(2000);
+    ASSERT_TRUE(waitFor([&] { return p.client.get(kPlayer, "CanSeek") == true; }, 5000));
+    const QString track = trackId(p.client.metadata());
+    engine->commands.clear();
+
+    p.client.call(kPlayer, "Seek", {qlonglong(3000000)});
+    p.client.call(kPlayer, "Seek", {qlonglong(-9000000)});
+    p.client.call(kPlayer, "SetPosition", {QVariant::fromValue(QDBusObjectPath("/org/sorvan/track/other")),
+                                           qlonglong(1000000)});
+    p.client.call(kPlayer, "SetPosition", {QVariant::fromValue(QDBusObjectPath(track)), qlonglong(7000000)});
+    p.client.call(kPlayer, "SetPosition", {QVariant::fromValue(QDBusObjectPath(track)), qlonglong(11000000)});
+    p.client.call("org.freedesktop.DBus.Properties", "Set",
+                  {kPlayer, QStringLiteral("Volume"), QVariant::fromValue(QDBusVariant(0.4))});
+    EXPECT_EQ(engine->commands, (QStringList{"seek 5000", "seek 0", "seek 7000", "volume 40"}))
+        << "another track's id and a position past the end are passed over";
+    EXPECT_EQ(p.client.get(kPlayer, "Volume").toDouble(), 0.4);
+    EXPECT_EQ(p.client.get(kPlayer, "Position").toLongLong(), 7000000);
+}
+
 TEST(Mpris, NextAndPreviousPlayListEntriesAndStopAtTheEnds)
 {
     Player p;
