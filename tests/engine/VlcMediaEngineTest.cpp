@@ -95,6 +95,13 @@ protected:
     }
     QString output() const { return file(QStringLiteral("out.wav")); }
 
+    // Destroys the engine and waits until its worker has closed the output.
+    static void letGo(std::unique_ptr<MediaEngine>& engine)
+    {
+        engine.reset();
+        EXPECT_TRUE(waitFor([] { return runningVlcWorkers() == 0; }));
+    }
+
     std::unique_ptr<MediaEngine> makeEngine(QStringList extra = {}) const
     {
         extra << QStringLiteral("--aout=afile") << QStringLiteral("--audiofile-file=") + output()
@@ -112,7 +119,7 @@ protected:
         EXPECT_TRUE(waitFor([&] { return reports.finished(); }));
         EXPECT_EQ(reports.count(State::Ended), 1);
         EXPECT_TRUE(reports.problems.isEmpty());
-        engine.reset();
+        letGo(engine);
         if (seen)
             *seen = reports;
         const auto sound = mediatest::measureWav(output());
@@ -142,7 +149,7 @@ TEST_F(VlcMediaEngineTest, WavPlaysOnceAndPlayStartsItAgainFromTheBeginning)
     ASSERT_TRUE(waitFor([&] { return reports.count(State::Ended) == 2; }));
     EXPECT_GE(reports.count(State::Playing), 2);
 
-    engine.reset();
+    letGo(engine);
     const auto sound = mediatest::measureWav(output());
     ASSERT_TRUE(sound);
     EXPECT_NEAR(sound->rms, 0.354, 0.03);
@@ -166,7 +173,7 @@ TEST_F(VlcMediaEngineTest, PauseHoldsAndSeekSkipsAhead)
 
     // What came out is the start up to the pause and the last second, far
     // from the whole ten.
-    engine.reset();
+    letGo(engine);
     const auto sound = mediatest::measureWav(output());
     ASSERT_TRUE(sound);
     EXPECT_LT(sound->seconds, 7.0);
@@ -326,6 +333,20 @@ TEST_F(VlcMediaEngineTest, MidiWithoutSoundfontIsReportedAndOtherFilesStillPlay)
     ASSERT_TRUE(waitFor([&] { return reports.finished(); }));
     EXPECT_TRUE(reports.problems.isEmpty());
     EXPECT_EQ(reports.count(State::Ended), 1);
+}
+
+// A soundfont file that is there but cannot be loaded leaves the MIDI track
+// without a decoder: libVLC's own track information tells, not its log.
+TEST_F(VlcMediaEngineTest, MidiWithAnUnusableSoundfontIsReported)
+{
+    const QString midi = write(QStringLiteral("tune.mid"), mediatest::smallMidi());
+    const QString broken = write(QStringLiteral("broken.sf2"), QByteArray("not a soundfont\n").repeated(100));
+    auto engine = makeEngine({QStringLiteral("--soundfont=") + broken});
+    Reports reports(*engine);
+    engine->open(midi);
+    ASSERT_TRUE(waitFor([&] { return reports.finished(); }));
+    EXPECT_EQ(reports.problems, QList<Problem>{Problem::NoSoundfont});
+    EXPECT_EQ(reports.count(State::Ended), 0);
 }
 
 TEST_F(VlcMediaEngineTest, ANewMediumReplacesTheOneThatPlays)
