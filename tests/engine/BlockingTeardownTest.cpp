@@ -1,0 +1,166 @@
+// A medium whose reads block until the test lets them go (a scratched disc, a
+// stalled stream): replacing it, closing the CD device and destroying the
+// engine or the CD control as at quit all return at once on the GUI thread,
+// and the engine's worker ends by itself once the read comes back.
+#include "controls/MMControl.h"
+#include "controls/VlcMediaEngine.h"
+#include "engine/MediaTestFiles.h"
+#include "support/WaitFor.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+
+namespace {
+
+// Blocks every read until released; a read that gives up by itself after a
+// long while (so that a faulty engine fails the test instead of hanging it)
+// is recorded.
+class Stall {
+public:
+    // Blocks; false once released, or after the give-up time.
+    void block()
+    {
+        std::unique_lock lock(m_mutex);
+        m_entered = true;
+        if (!m_wake.wait_for(lock, std::chrono::seconds(10), [this] { return m_released; }))
+            m_gaveUp = true;
+    }
+    void release()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_released = true;
+        }
+        m_wake.notify_all();
+    }
+    bool entered()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_entered;
+    }
+    bool gaveUp()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_gaveUp;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_entered = false;
+    bool m_released = false;
+    bool m_gaveUp = false;
+};
+
+class StalledStream final : public MediaStream {
+public:
+    explicit StalledStream(std::shared_ptr<Stall> stall) : m_stall(std::move(stall)) {}
+    quint64 size() const override { return 1'000'000; }
+    qint64 read(char*, qint64) override
+    {
+        m_stall->block();
+        return -1;
+    }
+    bool seek(quint64) override { return true; }
+
+private:
+    std::shared_ptr<Stall> m_stall;
+};
+
+class StalledDrive final : public CdDrive {
+public:
+    explicit StalledDrive(std::shared_ptr<Stall> stall) : m_stall(std::move(stall)) {}
+    QList<Track> tracks() const override { return {Track{1, 0, 2000}}; }
+    bool readAudioSectors(void*, qint32, qint32) override
+    {
+        m_stall->block();
+        return false;
+    }
+    bool eject() override { return false; }
+
+private:
+    std::shared_ptr<Stall> m_stall;
+};
+
+QStringList fileOutput(const QTemporaryDir& dir)
+{
+    return {QStringLiteral("--aout=afile"), QStringLiteral("--audiofile-file=") + dir.filePath(QStringLiteral("out.wav")),
+            QStringLiteral("--vout=vdummy")};
+}
+
+// What plays the stalled medium, and the step under test.
+struct Player {
+    std::unique_ptr<MediaEngine> engine;
+    std::unique_ptr<MMControl> control;
+};
+
+struct Case {
+    const char* name;
+    bool throughCdControl;
+    std::function<void(Player&, const QString& otherFile)> step;
+};
+
+TEST(BlockingMedium, NothingOnTheGuiThreadWaitsForIt)
+{
+    QTemporaryDir dir;
+    const QString wav = dir.filePath(QStringLiteral("tone.wav"));
+    {
+        QFile out(wav);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(mediatest::sineWav(0.2));
+    }
+    const QList<Case> cases = {
+        {"replacing it", false, [](Player& p, const QString& other) { p.engine->open(other); }},
+        {"destroying the engine", false, [](Player& p, const QString&) { p.engine.reset(); }},
+        {"closing the CD device", true,
+         [](Player& p, const QString&) {
+             p.control->setVisible(false);
+             p.control->setCommand(QStringLiteral("Close"));
+         }},
+        {"destroying the CD control", true, [](Player& p, const QString&) { p.control.reset(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto stall = std::make_shared<Stall>();
+        Player player;
+        if (c.throughCdControl) {
+            player.control = std::make_unique<MMControl>(
+                [stall](const QString&) { return std::make_unique<StalledDrive>(stall); },
+                [&dir] { return makeVlcMediaEngine(fileOutput(dir)); });
+            player.control->setDeviceType(QStringLiteral("CDAudio"));
+            player.control->setCommand(QStringLiteral("Open"));
+            ASSERT_TRUE(waitFor([&] { return player.control->isOpen(); }));
+            player.control->play();
+        } else {
+            player.engine = makeVlcMediaEngine(fileOutput(dir));
+            player.engine->openStream(std::make_shared<StalledStream>(stall));
+        }
+        ASSERT_TRUE(waitFor([&] { return stall->entered(); })) << "the medium was never read";
+
+        QElapsedTimer clock;
+        clock.start();
+        c.step(player, wav);
+        player.engine.reset();  // as at quit
+        player.control.reset();
+        const qint64 ms = clock.elapsed();
+        EXPECT_LT(ms, 50) << "the GUI thread waited " << ms << " ms";
+
+        EXPECT_GE(runningVlcWorkers(), 1) << "the worker is still held by the read";
+        // Only now does the read come back: had anything above waited for
+        // the stop, the read would have given up by itself first.
+        stall->release();
+        EXPECT_FALSE(stall->gaveUp());
+        EXPECT_TRUE(waitFor([] { return runningVlcWorkers() == 0; }))
+            << "a worker never let go of libVLC";
+    }
+}
+
+} // namespace
