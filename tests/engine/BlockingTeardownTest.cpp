@@ -7,8 +7,10 @@
 #include "engine/MediaTestFiles.h"
 #include "support/WaitFor.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -30,7 +32,9 @@ public:
     {
         std::unique_lock lock(m_mutex);
         m_entered = true;
-        if (!m_wake.wait_for(lock, std::chrono::seconds(10), [this] { return m_released; }))
+        if (neverGiveUp)
+            m_wake.wait(lock, [this] { return m_released; });
+        else if (!m_wake.wait_for(lock, std::chrono::seconds(10), [this] { return m_released; }))
             m_gaveUp = true;
     }
     void release()
@@ -41,6 +45,8 @@ public:
         }
         m_wake.notify_all();
     }
+    // Never gives up: for a process that ends while the read still blocks.
+    bool neverGiveUp = false;
     bool entered()
     {
         std::lock_guard lock(m_mutex);
@@ -161,6 +167,47 @@ TEST(BlockingMedium, NothingOnTheGuiThreadWaitsForIt)
         EXPECT_TRUE(waitFor([] { return runningVlcWorkers() == 0; }))
             << "a worker never let go of libVLC";
     }
+}
+
+// Run as a child process of the test below: ends while the engine's worker
+// is held by a read that never comes back.
+constexpr char kChildSwitch[] = "SORVAN_STALLED_AT_EXIT";
+
+TEST(BlockingMedium, ChildEndsWhileItsWorkerIsStalled)
+{
+    if (!qEnvironmentVariableIsSet(kChildSwitch))
+        GTEST_SKIP() << "run by ProcessEndsPromptlyWhileAWorkerIsStalled";
+    auto stall = std::make_shared<Stall>();
+    stall->neverGiveUp = true;
+    QTemporaryDir dir;
+    auto engine = makeVlcMediaEngine(fileOutput(dir));
+    engine->openStream(std::make_shared<StalledStream>(stall));
+    ASSERT_TRUE(waitFor([&] { return stall->entered(); }));
+    engine.reset();
+    ASSERT_EQ(runningVlcWorkers(), 1);
+}
+
+TEST(BlockingMedium, ProcessEndsPromptlyWhileAWorkerIsStalled)
+{
+    if (qEnvironmentVariableIsSet(kChildSwitch))
+        GTEST_SKIP();
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kChildSwitch), QStringLiteral("1"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=BlockingMedium.ChildEndsWhileItsWorkerIsStalled")});
+    // A bound, not a measure: a process that waited for its stalled worker
+    // would never end.
+    const bool ended = child.waitForFinished(20000);
+    if (!ended)
+        child.kill();
+    const QByteArray output = child.readAll();
+    ASSERT_TRUE(ended) << "the process waited for its stalled worker\n" << output.constData();
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output.constData();
+    EXPECT_EQ(child.exitCode(), 0) << output.constData();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.constData();
 }
 
 } // namespace
