@@ -96,10 +96,9 @@ private:
     std::shared_ptr<Stall> m_stall;
 };
 
-QStringList fileOutput(const QTemporaryDir& dir)
+QStringList fileOutput(const QString& file)
 {
-    return {QStringLiteral("--aout=afile"), QStringLiteral("--audiofile-file=") + dir.filePath(QStringLiteral("out.wav")),
-            QStringLiteral("--vout=vdummy")};
+    return {QStringLiteral("--aout=afile"), QStringLiteral("--audiofile-file=") + file, QStringLiteral("--vout=vdummy")};
 }
 
 // What plays the stalled medium, and the step under test.
@@ -135,18 +134,19 @@ TEST(BlockingMedium, NothingOnTheGuiThreadWaitsForIt)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        const QString out = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".wav"));
         auto stall = std::make_shared<Stall>();
         Player player;
         if (c.throughCdControl) {
             player.control = std::make_unique<MMControl>(
                 [stall](const QString&) { return std::make_unique<StalledDrive>(stall); },
-                [&dir] { return makeVlcMediaEngine(fileOutput(dir)); });
+                [out] { return makeVlcMediaEngine(fileOutput(out)); });
             player.control->setDeviceType(QStringLiteral("CDAudio"));
             player.control->setCommand(QStringLiteral("Open"));
             ASSERT_TRUE(waitFor([&] { return player.control->isOpen(); }));
             player.control->play();
         } else {
-            player.engine = makeVlcMediaEngine(fileOutput(dir));
+            player.engine = makeVlcMediaEngine(fileOutput(out));
             player.engine->openStream(std::make_shared<StalledStream>(stall));
         }
         ASSERT_TRUE(waitFor([&] { return stall->entered(); })) << "the medium was never read";
@@ -181,7 +181,7 @@ TEST(BlockingMedium, ChildEndsWhileItsWorkerIsStalled)
     auto stall = std::make_shared<Stall>();
     stall->neverGiveUp = true;
     QTemporaryDir dir;
-    auto engine = makeVlcMediaEngine(fileOutput(dir));
+    auto engine = makeVlcMediaEngine(fileOutput(dir.filePath(QStringLiteral("out.wav"))));
     engine->openStream(std::make_shared<StalledStream>(stall));
     ASSERT_TRUE(waitFor([&] { return stall->entered(); }));
     engine.reset();
