@@ -1,7 +1,6 @@
 #include "controls/VlcWorker.h"
 
 #include "controls/ProcessEnd.h"
-
 #include "controls/VlcArguments.h"
 #include "controls/VlcCallbacks.h"
 #include "controls/VlcMediaEngine.h"
