@@ -145,6 +145,7 @@ private:
     void buildMenus();
     void connectHandlers();
     void showMessage(const QString& text);
+    // Closes the help and version windows (defined with the help handlers).
     void closeOtherWindows();
 
     Platform m_platform;

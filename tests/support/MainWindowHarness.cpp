@@ -25,6 +25,7 @@ MainWindowHarness::MainWindowHarness(bool load)
     };
     platform.clock = [this] { return now; };
     platform.programFolder = [this] { return m_programFolder; };
+    platform.webViews = [this](QWidget* parent) { return webViews(parent); };
     m_form = std::make_unique<frmMain>(platform);
     if (load)
         m_form->Form_Load();

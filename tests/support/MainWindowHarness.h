@@ -39,6 +39,9 @@ public:
     // devices it was asked for.
     std::unique_ptr<CdDrive> nextCdDrive;
     QStringList cdDevicesOpened;
+    // Makes the help window's web view: by default a plain widget that only
+    // keeps the address it is given (its "url"), so no web engine starts.
+    WebViewMaker webViews = [](QWidget* parent) { return new QWidget(parent); };
 
 private:
     QTemporaryDir m_temp;
