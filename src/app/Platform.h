@@ -7,7 +7,7 @@
 #include "controls/FileDialogs.h"
 #include "controls/MediaEngine.h"
 #include "controls/MessageBoxes.h"
-#include "platform/WebViewLibrary.h"
+#include "controls/WebViewLibrary.h"
 
 #include <QDateTime>
 #include <QString>

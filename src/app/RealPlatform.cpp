@@ -1,8 +1,8 @@
 #include "app/RealPlatform.h"
 
 #include "controls/CdioDrive.h"
+#include "controls/SystemCalls.h"
 #include "controls/VlcMediaEngine.h"
-#include "platform/SystemCalls.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "help/WebBrowser.h"
 #include "help/frmBrowser22.h"
 #include "help/frmVersion.h"
-#include "platform/WebViewLibrary.h"
+#include "controls/WebViewLibrary.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"
 

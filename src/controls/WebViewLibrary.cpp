@@ -1,4 +1,4 @@
-#include "platform/WebViewLibrary.h"
+#include "controls/WebViewLibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>

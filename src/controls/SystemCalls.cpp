@@ -1,4 +1,4 @@
-#include "platform/SystemCalls.h"
+#include "controls/SystemCalls.h"
 
 #include <QtGlobal>
 
