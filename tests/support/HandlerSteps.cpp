@@ -1,0 +1,24 @@
+#include "support/HandlerSteps.h"
+
+void addMedia(MainWindowHarness& h, const QString& path)
+{
+    h.dialogs.choose(path);
+    h->mnuFileOpen_Click();
+}
+
+void openList(MainWindowHarness& h, const QString& path)
+{
+    h.dialogs.choose(path);
+    h->mnuListOpen_Click();
+}
+
+void saveListAs(MainWindowHarness& h, const QString& path)
+{
+    h.dialogs.choose(path);
+    h->mnuListNewSave_Click();
+}
+
+QString lastOpened(MainWindowHarness& h)
+{
+    return h.playerEngine() && !h.playerEngine()->opened.isEmpty() ? h.playerEngine()->opened.last() : QString();
+}
