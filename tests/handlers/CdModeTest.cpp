@@ -302,13 +302,15 @@ TEST_F(CdControl, TheEndOfATrackOrAnEngineErrorStops)
 {
     open(2);
     control.play();
-    emit engine()->stateChanged(MediaEngine::State::Ended);
-    EXPECT_EQ(control.status(), MMControl::Status::Stopped);
+    ASSERT_EQ(control.status(), MMControl::Status::Playing);
+    engine()->reportState(MediaEngine::State::Ended);
+    EXPECT_TRUE(waitFor([&] { return control.status() == MMControl::Status::Stopped; }));
     EXPECT_EQ(control.currentTrack(), 1);
     control.nextTrack();
     control.play();
-    emit engine()->stateChanged(MediaEngine::State::Error);
-    EXPECT_EQ(control.status(), MMControl::Status::Stopped);
+    ASSERT_EQ(control.status(), MMControl::Status::Playing);
+    engine()->reportState(MediaEngine::State::Error);
+    EXPECT_TRUE(waitFor([&] { return control.status() == MMControl::Status::Stopped; }));
     EXPECT_TRUE(control.isOpen());
     control.play();
     EXPECT_EQ(trackOfLastStream(engine()), 2);
