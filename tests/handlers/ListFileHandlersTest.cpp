@@ -17,14 +17,10 @@
 
 namespace {
 
-struct ListMenus {
-    bool newSave, reSave, close, del, cdPlayer;
-    bool operator==(const ListMenus&) const = default;
-};
-ListMenus listMenus(frmMain& f)
+// newSave, reSave, close, del, cdPlayer
+QList<bool> listMenus(frmMain& f)
 {
-    return {f.mnuListNewSave->isEnabled(), f.mnuListReSave->isEnabled(), f.mnuListClose->isEnabled(),
-            f.mnuListDelete->isEnabled(), f.mnuCdPlayer->isEnabled()};
+    return enabledMenus({f.mnuListNewSave, f.mnuListReSave, f.mnuListClose, f.mnuListDelete, f.mnuCdPlayer});
 }
 
 const QString kOpenFailed = QStringLiteral("ファイルがありません");
@@ -58,7 +54,7 @@ TEST(ListOpen, ReadsTheFileIntoBothListsAndSwitchesTheMenus)
     EXPECT_TRUE(lastOpened(h).endsWith("/Start.wav")) << lastOpened(h).toStdString();
     EXPECT_TRUE(h->MediaPlayer1->isEnabled());
     EXPECT_TRUE(h->MMControl1->isHidden());
-    EXPECT_EQ(listMenus(h.form()), (ListMenus{true, false, true, true, false}));
+    EXPECT_EQ(listMenus(h.form()), (QList<bool>{true, false, true, true, false}));
     EXPECT_TRUE(h->mnuListOpen->isEnabled());
     EXPECT_TRUE(h.messages.shown.isEmpty());
 }
@@ -67,7 +63,7 @@ TEST(ListOpen, CancelOnlyHandsTheStartSoundToThePlayer)
 {
     MainWindowHarness h;
     addMedia(h, "/m/a.mid");
-    const ListMenus before = listMenus(h.form());
+    const QList<bool> before = listMenus(h.form());
     h.dialogs.cancel();
     h->mnuListOpen_Click();
 
@@ -87,7 +83,7 @@ TEST(ListOpen, EmptyFileGivesEmptyListsWithTheListMenus)
     openList(h, h.writeFile("empty.lst", ""));
     EXPECT_EQ(h->List1->ListCount(), 0);
     EXPECT_EQ(h->List2->ListCount(), 0);
-    EXPECT_EQ(listMenus(h.form()), (ListMenus{true, false, true, true, false}));
+    EXPECT_EQ(listMenus(h.form()), (QList<bool>{true, false, true, true, false}));
     EXPECT_TRUE(h.messages.shown.isEmpty());
 }
 
@@ -137,7 +133,7 @@ TEST(ListOpen, UnreadableFilesShowTheMessageAndLeaveBothListsEmpty)
         EXPECT_TRUE(lastOpened(h).endsWith("/Start.wav")) << what;
         // The menus of a list that opened, but the CD menu and the CD control
         // are left as they were.
-        EXPECT_EQ(listMenus(h.form()), (ListMenus{true, false, true, true, true})) << what;
+        EXPECT_EQ(listMenus(h.form()), (QList<bool>{true, false, true, true, true})) << what;
         EXPECT_FALSE(h->MMControl1->isHidden()) << what;
     }
 }

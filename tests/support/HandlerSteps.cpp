@@ -1,5 +1,9 @@
 #include "support/HandlerSteps.h"
 
+#include "controls/MediaPlayer.h"
+
+#include <QAction>
+
 void addMedia(MainWindowHarness& h, const QString& path)
 {
     h.dialogs.choose(path);
@@ -21,4 +25,12 @@ void saveListAs(MainWindowHarness& h, const QString& path)
 QString lastOpened(MainWindowHarness& h)
 {
     return h.playerEngine() && !h.playerEngine()->opened.isEmpty() ? h.playerEngine()->opened.last() : QString();
+}
+
+QList<bool> enabledMenus(std::initializer_list<const QAction*> items)
+{
+    QList<bool> result;
+    for (const QAction* item : items)
+        result << item->isEnabled();
+    return result;
 }

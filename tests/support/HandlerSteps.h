@@ -4,6 +4,11 @@
 
 #include "support/MainWindowHarness.h"
 
+#include <QList>
+#include <initializer_list>
+
+class QAction;
+
 // "メディアファイルを開く" with path.
 void addMedia(MainWindowHarness& h, const QString& path);
 // "リストファイルを開く" with path.
@@ -12,3 +17,5 @@ void openList(MainWindowHarness& h, const QString& path);
 void saveListAs(MainWindowHarness& h, const QString& path);
 // The last path the media player's engine was given, or an empty string.
 QString lastOpened(MainWindowHarness& h);
+// Whether each of the menu items is enabled, in the order given.
+QList<bool> enabledMenus(std::initializer_list<const QAction*> items);
