@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,7 +35,7 @@ TEST(FileDialogTyping, ATypedPathOfAnExistingFileOpensWhateverTheTypeAnyNameSave
 {
     QTemporaryDir folder;
     const QString mediaFilter = QStringLiteral("Music File|*.mid;*.wav;*.mp3|Video File|*.avi;*.mpg;*.mov");
-    for (const char* name : {"clip.mov", "song.mp3"}) {
+    for (const char* name : {"clip.mov", "song.mp3", "old.lst"}) {
         QFile file(folder.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
@@ -43,17 +44,22 @@ TEST(FileDialogTyping, ATypedPathOfAnExistingFileOpensWhateverTheTypeAnyNameSave
         QString filter;
         QString typed;
         QString chosen;
+        QString startName; // the name the dialog starts with
     };
     const QList<Case> cases{
         {false, mediaFilter, folder.filePath(QStringLiteral("clip.mov")), folder.filePath(QStringLiteral("clip.mov"))},
         {false, mediaFilter, QStringLiteral("clip.mov"), folder.filePath(QStringLiteral("clip.mov"))},
         {false, mediaFilter, QStringLiteral("song.mp3"), folder.filePath(QStringLiteral("song.mp3"))},
         {true, QStringLiteral("List File|*.lst"), QStringLiteral("mine.txt"), folder.filePath(QStringLiteral("mine.txt"))},
+        {true, QStringLiteral("List File|*.lst"), QStringLiteral("new.lst"), folder.filePath(QStringLiteral("new.lst")),
+         QStringLiteral("old.lst")},
+        {false, mediaFilter, folder.filePath(QStringLiteral("clip.mov")), folder.filePath(QStringLiteral("clip.mov")),
+         QStringLiteral("song.mp3")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         QFileDialog dialog;
-        prepareFileDialog(dialog, {folder.path(), QStringLiteral("開く"), c.filter, QString()}, c.saving);
+        prepareFileDialog(dialog, {folder.path(), QStringLiteral("開く"), c.filter, c.startName}, c.saving);
         dialog.show();
         dialog.activateWindow();
         auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -61,8 +67,14 @@ TEST(FileDialogTyping, ATypedPathOfAnExistingFileOpensWhateverTheTypeAnyNameSave
         nameBox->setFocus();
         ASSERT_TRUE(waitFor([&] { return nameBox->hasFocus(); })) << "the name box has the keyboard, as for a person";
         ASSERT_TRUE(dialog.selectedNameFilter().startsWith(c.saving ? QStringLiteral("List") : QStringLiteral("Music")));
+        nameBox->selectAll();
         type(nameBox, c.typed);
-        // Wait for the dialog to have listed the folder, as a person would.
+        // The folder is listed in the background; what was typed stays.
+        auto* listing = dialog.findChild<QFileSystemModel*>();
+        ASSERT_NE(listing, nullptr);
+        ASSERT_TRUE(waitFor([&] { return listing->rowCount(listing->index(folder.path())) > 0; }, 5000));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(nameBox->text(), c.typed);
         QPushButton* accept = dialog.findChild<QDialogButtonBox*>()->button(
             c.saving ? QDialogButtonBox::Save : QDialogButtonBox::Open);
         EXPECT_TRUE(waitFor([&] { return accept->isEnabled(); }, 5000)) << "the button stays disabled";
