@@ -3,10 +3,10 @@
 // here; the last test loads real pages in the web engine, through the web
 // view library as the program loads it.
 #include "controls/Twips.h"
+#include "controls/WebViewLibrary.h"
 #include "help/WebBrowser.h"
 #include "help/frmBrowser22.h"
 #include "help/frmVersion.h"
-#include "controls/WebViewLibrary.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"
 
