@@ -3,6 +3,7 @@
 
 #include "controls/VlcMediaEngine.h"
 #include "engine/MediaTestFiles.h"
+#include "support/SystemCalls.h"
 #include "support/WaitFor.h"
 
 #include <QDeadlineTimer>
@@ -19,12 +20,6 @@
 #include <cstring>
 #include <functional>
 #include <mutex>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 using State = MediaEngine::State;
 using Problem = MediaEngine::Problem;
@@ -281,25 +276,20 @@ TEST_F(VlcMediaEngineTest, UnplayableInputsAreReportedWithoutHanging)
         file(QString(4000, QLatin1Char('a')) + QStringLiteral(".wav")),
     };
     QDir(m_dir.path()).mkdir(QStringLiteral("folder.mp3"));
-#ifdef Q_OS_UNIX
     const QString fifo = file(QStringLiteral("x.wav"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    inputs << fifo;
+    if (testsys::makeFifo(fifo))
+        inputs << fifo;
     // A name whose bytes are not UTF-8 cannot reach the program as text
     // unchanged; what arrives must fail cleanly.
     const QByteArray rawName = QFile::encodeName(m_dir.path()) + "/\xff\xfe.wav";
     const QByteArray wav = mediatest::sineWav(0.2);
-    const int fd = ::open(rawName.constData(), O_WRONLY | O_CREAT, 0600);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, wav.constData(), size_t(wav.size())), wav.size());
-    ::close(fd);
-    inputs << QFile::decodeName(rawName);
-    if (::geteuid() != 0) {  // root reads any file
+    if (testsys::writeFileWithRawName(rawName, wav))
+        inputs << QFile::decodeName(rawName);
+    if (!testsys::runningAsSuperuser()) {  // root reads any file
         const QString locked = write(QStringLiteral("locked.wav"), wav);
         QFile::setPermissions(locked, QFileDevice::WriteOwner);
         inputs << locked;
     }
-#endif
 
     // One engine for all: an input that hung its worker would leave every
     // later one unanswered.
