@@ -124,9 +124,9 @@ TEST(Mpris, PropertiesAfterStartUpAfterOpeningAFileAndInCdMode)
     EXPECT_EQ(p.client.get(kPlayer, "Volume").toDouble(), 1.0);
 
     const QString path = p.open("music/a b.mp3");
-    p.h.playerEngine()->durationChanged(2500);
-    p.h.playerEngine()->positionChanged(1200);
-    p.h.playerEngine()->stateChanged(MediaEngine::State::Playing);
+    p.h.playerEngine()->reportDuration(2500);
+    p.h.playerEngine()->reportPosition(1200);
+    p.h.playerEngine()->reportState(MediaEngine::State::Playing);
     ASSERT_TRUE(p.status("Playing"));
     QVariantMap metadata = p.client.metadata();
     EXPECT_EQ(metadata.value("xesam:title"), "a b.mp3");
@@ -167,13 +167,13 @@ TEST(Mpris, PlayPauseFollowsWhatTheEngineReports)
     Player p;
     p.open("tune.wav");
     FakeMediaEngine* engine = p.h.playerEngine();
-    engine->stateChanged(MediaEngine::State::Playing);
+    engine->reportState(MediaEngine::State::Playing);
     ASSERT_TRUE(p.status("Playing"));
     engine->commands.clear();
 
     p.client.call(kPlayer, "PlayPause");
     EXPECT_EQ(engine->commands, QStringList{"pause"});
-    engine->stateChanged(MediaEngine::State::Paused);
+    engine->reportState(MediaEngine::State::Paused);
     ASSERT_TRUE(p.status("Paused"));
     p.client.call(kPlayer, "PlayPause");
     EXPECT_EQ(engine->commands, (QStringList{"pause", "play"}));
@@ -186,8 +186,8 @@ TEST(Mpris, SeekSetPositionAndVolumeReachTheEngine)
     Player p;
     p.open("long.mp3");
     FakeMediaEngine* engine = p.h.playerEngine();
-    engine->durationChanged(10000);
-    engine->positionChanged(2000);
+    engine->reportDuration(10000);
+    engine->reportPosition(2000);
     ASSERT_TRUE(waitFor([&] { return p.client.get(kPlayer, "CanSeek") == true; }, 5000));
     const QString track = trackId(p.client.metadata());
     engine->commands.clear();
@@ -257,7 +257,7 @@ TEST(Mpris, ChangesAreAnnouncedOnceEach)
     EXPECT_EQ(first.value("CanPlay"), true);
     EXPECT_FALSE(first.contains("PlaybackStatus")) << "still stopped";
 
-    p.h.playerEngine()->stateChanged(MediaEngine::State::Playing);
+    p.h.playerEngine()->reportState(MediaEngine::State::Playing);
     ASSERT_TRUE(waitFor([&] { return !p.client.changes.isEmpty(); }, 5000));
     EXPECT_EQ(p.client.changes.takeFirst(), (QVariantMap{{"PlaybackStatus", "Playing"}}));
 
