@@ -9,7 +9,10 @@
 #include "model/ReferenceModel.h"
 #include "support/MainWindowHarness.h"
 
+#include <QDebug>
 #include <QMap>
+
+class QAction;
 #include <atomic>
 #include <memory>
 
@@ -52,6 +55,18 @@ private:
     bool m_versionOpen = false;
     int m_ejects = 0;
 };
+
+// "what is seen but the model says expected", for a failure message.
+template <class T>
+QString differs(const char* what, const T& seen, const T& expected)
+{
+    QString s;
+    QDebug(&s) << what << "is" << seen << "but the model says" << expected;
+    return s;
+}
+
+// Every menu item of the window by name, top-level items included.
+QMap<QString, QAction*> menuItems(frmMain& form);
 
 // Runs a sequence on a fresh world; the first failing step and its message.
 Outcome runSequence(const Sequence& sequence);
