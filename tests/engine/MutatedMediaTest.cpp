@@ -121,6 +121,7 @@ TEST(MutatedMedia, EveryMutantEndsPlayingEndedOrUnplayableAndTheEngineGoesOn)
     }
 
     const QString pending = qEnvironmentVariable("SORVAN_MUTANT_PENDING");
+    QString pendingFile;
     const QString keep = qEnvironmentVariable("SORVAN_MUTANT_KEEP", QDir::current().filePath("mutant-hangs"));
     std::mt19937_64 random(quint64(setting("SORVAN_MUTATE_SEED", 1)));
     const qint64 budgetMs = qint64(setting("SORVAN_MUTATE_SECONDS", 20)) * 1000;
@@ -136,8 +137,11 @@ TEST(MutatedMedia, EveryMutantEndsPlayingEndedOrUnplayableAndTheEngineGoesOn)
         const QByteArray bytes = mediatest::mutate(valid[kind.name], mutation, random);
         const QString path = dir.filePath(QStringLiteral("mutant-%1-%2").arg(n).arg(kind.name));
         write(path, bytes);
-        if (!pending.isEmpty())
-            write(pending + QLatin1Char('.') + QFileInfo(kind.name).suffix(), bytes);
+        if (!pending.isEmpty()) {  // only the mutant being opened is left there
+            QFile::remove(pendingFile);
+            pendingFile = pending + QLatin1Char('.') + QFileInfo(kind.name).suffix();
+            write(pendingFile, bytes);
+        }
         Tally& t = tally[kind.name];
         ++t.mutants;
         State outcome = engine->open(path, &slowestCall);
