@@ -80,6 +80,30 @@ TEST_F(RandomActions, EveryActionLeavesTheWindowAsTheModelSays)
                 static_cast<long long>(clock.elapsed()));
 }
 
+// The shrinker keeps only what a failure needs: here a failure that comes
+// from a click on the picture followed, at any distance, by a tick.
+TEST_F(RandomActions, ShrinkingLeavesOnlyWhatTheFailureNeeds)
+{
+    const Runner needsClickThenTick = [](const Sequence& sequence) {
+        bool clicked = false;
+        for (int i = 0; i < int(sequence.size()); ++i) {
+            clicked = clicked || sequence[i].kind == Kind::ImageClick;
+            if (clicked && sequence[i].kind == Kind::Tick)
+                return Outcome{i, QStringLiteral("failed")};
+        }
+        return Outcome{};
+    };
+    Generator generator(42);
+    Sequence sequence;
+    while (needsClickThenTick(sequence).failedAt < 0 || sequence.size() < 60)
+        sequence.push_back(generator.next(3));
+    const Sequence shortest = shrink(sequence, needsClickThenTick);
+    ASSERT_EQ(shortest.size(), 2u) << printSequence(shortest).toStdString();
+    EXPECT_EQ(shortest[0].kind, Kind::ImageClick);
+    EXPECT_EQ(shortest[1].kind, Kind::Tick);
+    EXPECT_EQ(parse(printSequence(shortest).remove('"').remove(',').split('\n')), shortest) << "prints as it reads";
+}
+
 // Shrunk sequences replay as plain tests: paste a failing run's lines here.
 TEST_F(RandomActions, ShrunkSequencesReplay)
 {
