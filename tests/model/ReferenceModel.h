@@ -2,8 +2,8 @@
 // A small model of what the main window must look like after each action of
 // a user, kept apart from the program's code: the play list, the shared
 // state, the title line, status-bar panel 2, the visible components and the
-// enabled state of every menu item, moved the way the mode table of the main
-// window and each handler's own steps say.
+// enabled state of every menu item, moved from mode to mode (idle, playing
+// files, list open, CD mode) the way each handler's steps move them.
 //
 // The model is told what the outside world answered (the dialog's path, what
 // the list file held, whether a file could be written); it decides nothing
