@@ -6,7 +6,6 @@
 //   SORVAN_SEQUENCES  how many sequences (200)
 //   SORVAN_ACTIONS    actions in each (500)
 //   SORVAN_SEED       the first seed (1); sequence i uses seed + i
-#include "help/WebBrowser.h"
 #include "model/ActionWorld.h"
 
 #include <QElapsedTimer>
@@ -35,11 +34,8 @@ Sequence parse(const QStringList& lines)
     return sequence;
 }
 
-class RandomActions : public ::testing::Test {
-protected:
-    void SetUp() override { WebBrowser::setLoadPages(false); }
-    void TearDown() override { WebBrowser::setLoadPages(true); }
-};
+// The help window's web view is the harness's plain stand-in.
+class RandomActions : public ::testing::Test {};
 
 } // namespace
 
