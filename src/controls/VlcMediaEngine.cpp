@@ -1,5 +1,7 @@
 #include "controls/VlcMediaEngine.h"
 
+#include "controls/VlcMediaInfo.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,6 +74,7 @@ struct Shared {
     std::unique_ptr<StreamSource> source;
     int volume = 100;
     bool muted = false;
+    double rate = 1.0;
     WId window = 0;
 
     // Read by libVLC's callbacks: the generation of the medium in the player
@@ -113,6 +116,9 @@ public:
     void setVolume(int percent) override;
     void setMuted(bool muted) override;
     void setVideoWindow(WId window) override;
+    void setRate(double rate) override;
+    void requestInfo() override;
+    void requestStatistics() override;
 
     // What libVLC reported, delivered on the GUI thread. Reports about a
     // medium that has been replaced since are dropped.
@@ -121,6 +127,8 @@ public:
     void deliverDuration(quint64 generation, qint64 ms);
     void deliverVideoSize(quint64 generation, QSize size);
     void deliverProblem(quint64 generation, Problem problem);
+    void deliverInfo(quint64 generation, const MediaInfo& info);
+    void deliverStatistics(quint64 generation, const MediaStatistics& statistics);
 
 private:
     // Queues a command for the current medium.
@@ -216,6 +224,7 @@ void onVlcEvent(const libvlc_event_t* event, void* data)
                 return;
             libvlc_audio_set_volume(s.player, s.volume);
             libvlc_audio_set_mute(s.player, s.muted ? 1 : 0);
+            applyRate(s.player, s.rate);
         });
         break;
     case libvlc_MediaPlayerPaused:
@@ -517,7 +526,6 @@ QList<QByteArray> vlcArguments(const QStringList& extra, QString* soundfont)
         "--no-video-title-show",
         "--no-osd",
         "--no-snapshot-preview",
-        "--no-stats",
         "--no-xlib",
         // TimGM6mb is quiet at the synthesizer's usual gain.
         "--synth-gain=1.0",
@@ -657,6 +665,46 @@ void VlcMediaEngine::setVideoWindow(WId window)
         s.window = window;
         applyWindow(s);
     });
+}
+
+void VlcMediaEngine::setRate(double rate)
+{
+    post([rate](Shared& s, quint64) {
+        s.rate = rate;
+        applyRate(s.player, rate);
+    });
+}
+
+void VlcMediaEngine::requestInfo()
+{
+    post([](Shared& s, quint64 generation) {
+        if (!isCurrent(s, generation))
+            return;
+        const MediaInfo info = readMediaInfo(s.media);
+        toGui(s, [generation, info](VlcMediaEngine& e) { e.deliverInfo(generation, info); });
+    });
+}
+
+void VlcMediaEngine::requestStatistics()
+{
+    post([](Shared& s, quint64 generation) {
+        if (!isCurrent(s, generation))
+            return;
+        const MediaStatistics statistics = readMediaStatistics(s.media);
+        toGui(s, [generation, statistics](VlcMediaEngine& e) { e.deliverStatistics(generation, statistics); });
+    });
+}
+
+void VlcMediaEngine::deliverInfo(quint64 generation, const MediaInfo& info)
+{
+    if (generation == m_generation)
+        emit infoReady(info);
+}
+
+void VlcMediaEngine::deliverStatistics(quint64 generation, const MediaStatistics& statistics)
+{
+    if (generation == m_generation)
+        emit statisticsReady(statistics);
 }
 
 void VlcMediaEngine::deliverState(quint64 generation, State state)
