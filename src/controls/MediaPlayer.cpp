@@ -100,7 +100,7 @@ MediaPlayer::~MediaPlayer()
         m_fullScreen->leave(this);
         delete m_fullScreen;
     }
-    m_screenSaver->setActive(false);
+    m_screenSaver.reset();  // lets the screen blank again
     // libVLC lets go of the video window before the window goes.
     m_engine.reset();
 }
@@ -365,13 +365,15 @@ void MediaPlayer::showStatistics()
 void MediaPlayer::updateScreenSaver()
 {
     // The screen stays on only while a picture moves where it can be seen.
-    m_screenSaver->setActive(m_state == MediaEngine::State::Playing && hasVideo()
+    if (m_screenSaver)
+        m_screenSaver->setActive(m_state == MediaEngine::State::Playing && hasVideo()
                              && (isVisible() || isFullScreen()));
 }
 
 void MediaPlayer::releaseScreenSaver()
 {
-    m_screenSaver->setActive(false);
+    if (m_screenSaver)
+        m_screenSaver->setActive(false);
 }
 
 MediaFullScreen* MediaPlayer::fullScreenWindow() const

@@ -13,6 +13,7 @@ const QString kService = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kPath = QStringLiteral("/org/freedesktop/ScreenSaver");
 const QString kInterface = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kApplication = QStringLiteral("Sorvanel");
+constexpr int kReleaseWaitMs = 500;
 const QString kReason = QStringLiteral("動画を再生しています");
 
 // The session bus, when there is one to reach: never one started for us.
@@ -36,7 +37,7 @@ ScreenSaverInhibitor::ScreenSaverInhibitor(QObject* parent) : QObject(parent) {}
 ScreenSaverInhibitor::~ScreenSaverInhibitor()
 {
     m_wanted = false;
-    release(true);
+    release();
 }
 
 void ScreenSaverInhibitor::setActive(bool active)
@@ -47,7 +48,7 @@ void ScreenSaverInhibitor::setActive(bool active)
     if (active)
         inhibit();
     else
-        release(false);
+        release();
 }
 
 void ScreenSaverInhibitor::inhibit()
@@ -71,11 +72,11 @@ void ScreenSaverInhibitor::inhibit()
         m_haveCookie = true;
         // Let go at once if that was asked for meanwhile.
         if (!m_wanted)
-            release(false);
+            release();
     });
 }
 
-void ScreenSaverInhibitor::release(bool wait)
+void ScreenSaverInhibitor::release()
 {
     if (!m_haveCookie)
         return;  // a pending Inhibit lets go when its cookie arrives
@@ -85,8 +86,7 @@ void ScreenSaverInhibitor::release(bool wait)
         return;
     QDBusMessage message = call(QStringLiteral("UnInhibit"));
     message << m_cookie;
-    if (wait)
-        bus.call(message, QDBus::Block, 1000);
-    else
-        bus.asyncCall(message);
+    // Sent and answered before going on, so that a release just before the
+    // program ends is not lost; the desktop answers at once.
+    bus.call(message, QDBus::Block, kReleaseWaitMs);
 }

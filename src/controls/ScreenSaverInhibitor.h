@@ -1,7 +1,7 @@
 #pragma once
 // Asks the desktop not to blank the screen (org.freedesktop.ScreenSaver on
-// the session bus) while told to, and lets go again. Calls never wait on the
-// GUI thread, except the last release when the control goes. Without a
+// the session bus) while told to, and lets go again. Asking never waits;
+// letting go waits for the desktop's answer (half a second at most). Without a
 // session bus or that service nothing happens and nothing is reported.
 
 #include <QObject>
@@ -18,7 +18,7 @@ public:
 
 private:
     void inhibit();
-    void release(bool wait);
+    void release();
 
     bool m_wanted = false;
     // An Inhibit call sent whose cookie has not come back yet.

@@ -527,6 +527,8 @@ QList<QByteArray> vlcArguments(const QStringList& extra, QString* soundfont)
         "--no-osd",
         "--no-snapshot-preview",
         "--no-xlib",
+        // The player control keeps the screen on itself, once.
+        "--no-disable-screensaver",
         // TimGM6mb is quiet at the synthesizer's usual gain.
         "--synth-gain=1.0",
         "--soundfont=" + QFile::encodeName(*soundfont),
