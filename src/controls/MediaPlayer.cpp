@@ -53,6 +53,7 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
     // The picture area clips the picture where it is zoomed past the edge.
     m_screen = new QWidget(this);
     m_screen->setObjectName(QStringLiteral("screen"));
+    m_screen->setAccessibleName(QStringLiteral("映像"));
     paintBlack(m_screen);
     m_screen->hide();
     m_screen->installEventFilter(this);
