@@ -116,9 +116,10 @@ void MediaFullScreen::resizeEvent(QResizeEvent* event)
 
 void MediaFullScreen::closeEvent(QCloseEvent* event)
 {
-    // Closing the window only leaves full screen; the player decides.
-    event->ignore();
+    // Closing the window (also when the application quits) leaves full
+    // screen; refusing it would keep the application from quitting.
     emit closeRequested();
+    event->accept();
 }
 
 void MediaFullScreen::placeChildren()

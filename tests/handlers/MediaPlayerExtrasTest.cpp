@@ -4,13 +4,18 @@
 #include "controls/MediaFullScreen.h"
 #include "controls/MediaPlayer.h"
 #include "controls/MediaPlayerBar.h"
+#include "controls/MediaPropertiesWindow.h"
+#include "controls/MediaStatisticsWindow.h"
 #include "support/Fakes.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -327,6 +332,8 @@ TEST_F(MediaPlayerExtrasTest, FullScreenHidesTheBarWhenStillAndEndsForSoundHidin
          [&] { load(QStringLiteral("/films/d.avi"), QSize(320, 240)); }},
         {"hidden", [&] { m_player->hide(); }, [&] { m_player->show(); }},
         {"disabled", [&] { m_player->setEnabled(false); }, [&] { m_player->setEnabled(true); }},
+        // Quitting closes every window: refusing would keep the program running.
+        {"window closed", [&] { EXPECT_TRUE(m_player->fullScreenWindow()->close()); }, [] {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -367,6 +374,65 @@ TEST_F(MediaPlayerExtrasTest, KeysWhileFocused)
 
     // A click gives the control focus; Tab reaches it.
     EXPECT_EQ(m_player->focusPolicy(), Qt::StrongFocus);
+}
+
+TEST_F(MediaPlayerExtrasTest, PropertiesAndStatisticsFollowWhatPlaysOneWindowEach)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("映像 1.avi"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(12345, 'x'));
+    file.close();
+
+    load(path, QSize(352, 288), 3723000);
+    MediaTrackInfo video{MediaTrackInfo::Kind::Video, QStringLiteral("MPEG-4 Video")};
+    video.size = QSize(352, 288);
+    video.frameRate = 25;
+    MediaTrackInfo audio{MediaTrackInfo::Kind::Audio, QStringLiteral("PCM S16 LE")};
+    audio.channels = 1;
+    audio.sampleRate = 22050;
+    m_engine->info.tracks = {video, audio};
+    m_player->showProperties();
+    m_player->showProperties();
+    EXPECT_EQ(m_player->findChildren<MediaPropertiesWindow*>().size(), 1);
+    MediaPropertiesWindow* properties = m_player->propertiesWindow();
+    const std::pair<QString, QString> expected[] = {
+        {QStringLiteral("ファイル名"), QStringLiteral("映像 1.avi")},
+        {QStringLiteral("フォルダー"), QDir::toNativeSeparators(dir.path())},
+        {QStringLiteral("サイズ"), QStringLiteral("12345 バイト")},
+        {QStringLiteral("長さ"), QStringLiteral("1:02:03")},
+        {QStringLiteral("映像の大きさ"), QStringLiteral("352 × 288")},
+        {QStringLiteral("フレームレート"), QStringLiteral("25.000 fps")},
+        {QStringLiteral("トラック 1"), QStringLiteral("映像: MPEG-4 Video")},
+        {QStringLiteral("トラック 2"), QStringLiteral("音声: PCM S16 LE, 1 チャンネル, 22050 Hz")},
+    };
+    for (const auto& [caption, text] : expected)
+        EXPECT_EQ(properties->field(caption).toStdString(), text.toStdString()) << caption.toStdString();
+
+    // The next file: what cannot be known (a missing file, no tracks yet) stays empty.
+    m_engine->info.tracks.clear();
+    m_player->setFileName(dir.filePath(QStringLiteral("gone.mp3")));
+    EXPECT_EQ(properties->field(QStringLiteral("ファイル名")), QStringLiteral("gone.mp3"));
+    for (const QString& caption : {QStringLiteral("サイズ"), QStringLiteral("長さ"), QStringLiteral("映像の大きさ"),
+                                   QStringLiteral("トラック 1")})
+        EXPECT_TRUE(properties->field(caption).isEmpty()) << caption.toStdString();
+
+    emit m_engine->stateChanged(State::Playing);
+    m_engine->statistics.decodedVideo = 75;
+    m_engine->statistics.displayedPictures = 74;
+    m_engine->statistics.lostPictures = 1;
+    m_engine->statistics.inputKbps = 1234.4;
+    m_player->showStatistics();
+    m_player->showStatistics();
+    EXPECT_EQ(m_player->findChildren<MediaStatisticsWindow*>().size(), 1);
+    MediaStatisticsWindow* statistics = m_player->statisticsWindow();
+    EXPECT_EQ(statistics->field(QStringLiteral("表示したフレーム")), QStringLiteral("74"));
+    EXPECT_EQ(statistics->field(QStringLiteral("入力ビットレート")), QStringLiteral("1234 kb/s"));
+    EXPECT_TRUE(statistics->timer().isActive());
+    EXPECT_EQ(statistics->timer().interval(), 1000);
+    statistics->close();  // asks no more once closed
+    EXPECT_FALSE(statistics->timer().isActive());
 }
 
 } // namespace
