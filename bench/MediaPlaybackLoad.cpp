@@ -6,7 +6,7 @@
 // bench/run_bench.py alternates the runs and takes the medians.
 //
 //   bench_MediaPlaybackLoad player|libvlc FILE [--full] [--seconds S]
-//   bench_MediaPlaybackLoad paused|audio FILE [--seconds S]
+//   bench_MediaPlaybackLoad paused|libvlc-paused|audio FILE [--size WxH] [--seconds S]
 
 #include "controls/MediaPlayer.h"
 #include "controls/VlcMediaEngine.h"
@@ -115,7 +115,7 @@ int runPlayer(const QString& file, bool full, double seconds, const QString& mod
     return QApplication::exec();
 }
 
-int runLibvlc(const QString& file, bool full, QSize size, double seconds)
+int runLibvlc(const QString& file, bool full, QSize size, double seconds, bool pause)
 {
     QWidget window;
     window.setAttribute(Qt::WA_NativeWindow);
@@ -140,11 +140,20 @@ int runLibvlc(const QString& file, bool full, QSize size, double seconds)
     libvlc_media_t* media = libvlc_media_new_path(vlc, QFile::encodeName(file).constData());
     libvlc_media_player_set_media(mp, media);
     libvlc_media_player_play(mp);
+    bool paused = false;
     measureWhen(
-        [=] {
+        [=, &paused] {
+            if (paused)
+                return libvlc_media_player_get_state(mp) == libvlc_Paused;
             unsigned w = 0, h = 0;
-            return libvlc_media_player_get_state(mp) == libvlc_Playing && libvlc_video_get_size(mp, 0, &w, &h) == 0
-                && w > 0;
+            const bool shown = libvlc_media_player_get_state(mp) == libvlc_Playing
+                && libvlc_video_get_size(mp, 0, &w, &h) == 0 && w > 0;
+            if (shown && pause) {
+                libvlc_media_player_set_pause(mp, 1);
+                paused = true;
+                return false;
+            }
+            return shown;
         },
         seconds, [&window] { return window.size(); });
     const int code = QApplication::exec();
@@ -179,7 +188,7 @@ int main(int argc, char** argv)
             size = QSize(wh.value(0).toInt(), wh.value(1).toInt());
         }
     }
-    if (mode == QLatin1String("libvlc"))
-        return runLibvlc(file, full, size, seconds);
+    if (mode == QLatin1String("libvlc") || mode == QLatin1String("libvlc-paused"))
+        return runLibvlc(file, full, size, seconds, mode == QLatin1String("libvlc-paused"));
     return runPlayer(file, full, seconds, mode);
 }
