@@ -4,8 +4,6 @@
 #include "controls/MMControl.h"
 #include "controls/MediaPlayer.h"
 #include "controls/Timer.h"
-#include "help/frmBrowser22.h"
-#include "help/frmVersion.h"
 
 #include <QApplication>
 
@@ -25,11 +23,4 @@ void frmMain::Form_Unload()
 void frmMain::mnuEnd_Click()
 {
     Form_Unload();
-}
-
-void frmMain::closeOtherWindows()
-{
-    // The other windows go without running their own close handlers.
-    delete browserWindow.data();
-    delete versionWindow.data();
 }

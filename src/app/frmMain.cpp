@@ -10,8 +10,6 @@
 #include "controls/StatusBar.h"
 #include "controls/Timer.h"
 #include "controls/Twips.h"
-#include "help/frmBrowser22.h"
-#include "help/frmVersion.h"
 
 #include <QAction>
 #include <QApplication>

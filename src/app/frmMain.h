@@ -145,6 +145,7 @@ private:
     void buildMenus();
     void connectHandlers();
     void showMessage(const QString& text);
+    // Closes the help and version windows, if open (help/).
     void closeOtherWindows();
 
     Platform m_platform;

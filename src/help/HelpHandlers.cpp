@@ -30,3 +30,10 @@ void frmMain::mnuHelpVersion_Click()
         versionWindow = new frmVersion();
     showModelessInFront(versionWindow);
 }
+
+void frmMain::closeOtherWindows()
+{
+    // The other windows go without running their own close handlers.
+    delete browserWindow.data();
+    delete versionWindow.data();
+}
