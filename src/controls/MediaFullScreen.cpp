@@ -27,7 +27,11 @@ void MediaFullScreen::enter(QScreen* screen)
 {
     m_borrowed = true;
     m_picture->setParent(this);
+    // Movement over the picture, not only over the black around it, shows
+    // the bar.
     m_picture->setMouseTracking(true);
+    for (QWidget* child : m_picture->findChildren<QWidget*>())
+        child->setMouseTracking(true);
     m_picture->show();
     m_bar->setParent(this);
     // Where the picture has a native window of its own, the bar needs one

@@ -4,6 +4,8 @@
 
 #include "controls/MediaPlayer.h"
 
+#include "controls/MediaFullScreen.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -18,6 +20,8 @@ bool MediaPlayer::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched != m_video && watched != m_screen)
         return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseMove && isFullScreen())
+        fullScreenWindow()->wake();
     const bool left = (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick)
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
     if (!left || !isEnabled())

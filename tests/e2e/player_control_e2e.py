@@ -56,8 +56,11 @@ class PopupWatch:
         self.listener.register("object:state-changed:showing")
 
     def _on_event(self, event):
-        if event.source is not None and event.source.get_role_name() == "popup menu":
-            self.popups.append(event.source)
+        try:
+            if event.source is not None and event.source.get_role_name() == "popup menu":
+                self.popups.append(event.source)
+        except Exception:  # a menu that is already gone
+            pass
 
     def wait(self, what, timeout=15.0):
         context = GLib.MainContext.default()
@@ -105,6 +108,15 @@ def main():
     check(True, f"the picture covers the whole screen ({screen[0]}x{screen[1]})")
     time.sleep(1)  # libVLC draws the bigger picture from its next frame on
     shot("full-screen.png")
+
+    # Still for two seconds, the bar hides; the mouse moving brings it back.
+    def bar_showing():
+        button = find(full, "push button", "一時停止")
+        return button is not None and button.get_state_set().contains(Atspi.StateType.SHOWING)
+    wait_for(lambda: not bar_showing() or None, "the bar to hide when the mouse is still", timeout=6)
+    xdotool("mousemove", "400", "300", "mousemove", "420", "320")
+    wait_for(bar_showing, "the bar to show while the mouse moves")
+    check(True, "full screen: the bar hides when still and shows when the mouse moves")
 
     wid = window_id("全画面表示")
     xdotool("windowfocus", "--sync", wid)

@@ -303,11 +303,15 @@ TEST_F(MediaPlayerExtrasTest, FullScreenHidesTheBarWhenStillAndEndsForSoundHidin
     full->idle();  // what the timer does after 2 seconds of stillness
     EXPECT_FALSE(full->isBarShown());
     EXPECT_EQ(full->cursor().shape(), Qt::BlankCursor);
-    QMouseEvent move(QEvent::MouseMove, QPointF(50, 50), full->mapToGlobal(QPointF(50, 50)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(full, &move);
-    EXPECT_TRUE(full->isBarShown());
-    EXPECT_NE(full->cursor().shape(), Qt::BlankCursor);
+    // Movement over the picture or over the black around it.
+    for (QWidget* over : {m_player->videoArea(), static_cast<QWidget*>(full)}) {
+        full->idle();
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(over, &move);
+        EXPECT_TRUE(full->isBarShown());
+        EXPECT_NE(full->cursor().shape(), Qt::BlankCursor);
+    }
 
     // Another video stays full screen; a sound leaves it once it shows none.
     load(QStringLiteral("/films/b.avi"), QSize(640, 480));
