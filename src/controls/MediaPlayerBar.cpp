@@ -64,11 +64,13 @@ MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent)
     m_volume->setRange(0, 100);
     m_volume->setValue(100);
     m_volume->setPageStep(10);
-    m_volume->setFixedWidth(72);
+    // Narrow enough that the times show whole in the control's design width
+    // beside five buttons.
+    m_volume->setFixedWidth(48);
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->setSpacing(2);
+    buttons->setSpacing(1);
     buttons->addWidget(m_toStart);
     buttons->addWidget(m_back);
     buttons->addWidget(m_ahead);

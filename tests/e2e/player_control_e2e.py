@@ -140,6 +140,19 @@ def main():
     wait_for(lambda: find(p.main, "push button", "一時停止"), "Space to play again")
     check(True, "Space with the control focused pauses and plays")
 
+    x, y = centre(wait_for(lambda: find(p.main, None, "映像", showing=True), "the picture"))
+    watch.popups.clear()
+    xdotool("mousemove", str(x), str(y), "click", "3")
+    menu = watch.wait("the context menu again")
+    press(next(menu.get_child_at_index(i) for i in range(menu.get_child_count())
+               if menu.get_child_at_index(i).get_name() == "プロパティ"))
+    properties = wait_for(lambda: p.window("プロパティ"), "the properties window")
+    wanted = {"映像.avi", "640 × 480", "25.000 fps"}
+    labels = wait_for(lambda: (lambda names: names if wanted <= names else None)(
+        {n.get_name() for n in walk(properties) if n.get_role_name() == "label"}), "the file's properties")
+    check(any(n.startswith("映像: MPEG-4") for n in labels), f"properties: size, rate and codecs ({sorted(labels)})")
+    shot("properties.png")
+
     p.choose("終了する")
     try:
         code = p.process.wait(timeout=15)
