@@ -1,17 +1,17 @@
 #include "controls/MediaPlayer.h"
 
 #include "controls/MediaFullScreen.h"
+#include "controls/MediaPlayerBar.h"
 #include "controls/MediaPropertiesWindow.h"
 #include "controls/MediaStatisticsWindow.h"
-#include "controls/MediaPlayerBar.h"
 #include "controls/ScreenSaverInhibitor.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
