@@ -8,10 +8,9 @@
 #include "controls/ClickableFrame.h"
 #include "controls/ListBox.h"
 #include "support/MainWindowHarness.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QImageWriter>
 #include <QPainter>
 #include <QThreadPool>
 #include <benchmark/benchmark.h>
@@ -39,14 +38,7 @@ QByteArray photoJpeg(const QSize& size, bool progressive = false)
                             4 + int(rng() % 60));
     }
     painter.end();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(90);
-    writer.setProgressiveScanWrite(progressive);
-    writer.write(image);
-    return bytes;
+    return jpegBytes(image, progressive);
 }
 
 const QByteArray& cachedPhoto(const QSize& size, bool progressive)

@@ -7,6 +7,7 @@
 #include "controls/FileDialogs.h"
 #include "controls/MediaEngine.h"
 #include "controls/MessageBoxes.h"
+#include "controls/WebViewLibrary.h"
 
 #include <QDateTime>
 #include <QString>
@@ -21,4 +22,5 @@ struct Platform {
     // The folder of the running executable, as the platform reports it
     // (ending in a separator only at the root of a drive).
     std::function<QString()> programFolder;
+    WebViewMaker webViews;                 // the help window's web view
 };

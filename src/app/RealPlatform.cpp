@@ -1,16 +1,13 @@
 #include "app/RealPlatform.h"
 
 #include "controls/CdioDrive.h"
+#include "controls/SystemCalls.h"
 #include "controls/VlcMediaEngine.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QStandardPaths>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 void prepareProcessEnvironment()
 {
@@ -21,13 +18,13 @@ void prepareProcessEnvironment()
         && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString runtime = QDir::tempPath() + QStringLiteral("/sorvan-runtime-%1").arg(getuid());
+        const QString runtime = QDir::tempPath() + QStringLiteral("/sorvan-runtime-%1").arg(sys::userKey());
         QDir().mkpath(runtime);
         QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
     // The help browser's engine refuses to start as root inside its sandbox.
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+    if (sys::runningAsSuperuser() && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
 }
@@ -37,6 +34,19 @@ void registerJapaneseFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
                                {QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
                                 QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+}
+
+void useJapaneseInterfaceFont()
+{
+    // Left to fontconfig, a Japanese locale gets the fixed-pitch IPAGothic
+    // for menus, captions and the status bar. The desktop's Japanese
+    // interface font is a proportional gothic, in every locale.
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                      QStringLiteral("VL PGothic")});
+    font.setFixedPitch(false);
+    font.setStyleHint(QFont::SansSerif);
+    QApplication::setFont(font);
 }
 
 RealPlatform::RealPlatform()
@@ -49,6 +59,7 @@ RealPlatform::RealPlatform()
     m_platform.cdDrives = [](const QString& device) { return openCdioDrive(device); };
     m_platform.clock = [] { return QDateTime::currentDateTime(); };
     m_platform.programFolder = [] { return QCoreApplication::applicationDirPath(); };
+    m_platform.webViews = webViewLibrary(QCoreApplication::applicationDirPath());
 }
 
 RealPlatform::~RealPlatform() = default;

@@ -10,6 +10,9 @@
 void prepareProcessEnvironment();
 // "ＭＳ Ｐゴシック" is drawn with an installed Japanese proportional gothic.
 void registerJapaneseFontSubstitutes();
+// The application's default font (menus, captions, the status bar): a
+// proportional Japanese gothic. Call once QApplication exists.
+void useJapaneseInterfaceFont();
 
 class RealPlatform {
 public:

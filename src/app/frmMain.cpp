@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/ClientPlacement.h"
 #include "art/AppIcon.h"
 #include "controls/ClickableFrame.h"
 #include "controls/DesktopPalette.h"
@@ -137,6 +138,10 @@ void frmMain::buildControls()
     Label1 = place(new QLabel(QStringLiteral("タイトル"), client), 0, 120, 735, 255);
     Label1->setObjectName(QStringLiteral("Label1"));
     setColours(Label1, QColor(0, 255, 0), Qt::black);
+
+    // The picture boxes reach below the status bar's top edge: the status
+    // bar is drawn over them, whole.
+    SB1->raise();
 }
 
 void frmMain::buildMenus()
@@ -247,8 +252,7 @@ void frmMain::showAtDesignPlace()
     // 615 twips from the top of the screen.
     const QPoint clientTopLeft(twips::toPixels(150), twips::toPixels(615));
     adjustSize();
-    move(clientTopLeft.x(), qMax(0, clientTopLeft.y() - menuBar()->sizeHint().height()));
-    show();
+    showWithClientAt(this, {clientTopLeft.x(), qMax(0, clientTopLeft.y() - menuBar()->sizeHint().height())});
 }
 
 void frmMain::showMessage(const QString& text)

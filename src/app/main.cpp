@@ -21,6 +21,7 @@ int main(int argc, char* argv[])
         QApplication::installTranslator(&qtTranslations);
 
     registerJapaneseFontSubstitutes();
+    useJapaneseInterfaceFont();
 
     RealPlatform platform;
     frmMain window(platform.platform());

@@ -12,10 +12,7 @@
 #include "controls/Timer.h"
 
 #include <QAction>
-#include <QFutureWatcher>
 #include <QPixmap>
-#include <QPromise>
-#include <QThreadPool>
 #include <memory>
 
 namespace {
@@ -72,23 +69,13 @@ void setPicture(frmMain& form, const QImage& picture)
 // current picture stays until then, and stays for good if it fails.
 void loadInBackground(frmMain& form, const QString& path)
 {
-    using Result = std::optional<QImage>;
     ClickableLabel* image = form.Image1;
     const quint64 request = newRequest(image);
-    auto* watcher = new QFutureWatcher<Result>(image);  // goes with the window
-    QObject::connect(watcher, &QFutureWatcherBase::finished, image, [&form, image, watcher, request] {
-        const Result picture = watcher->result();
-        watcher->deleteLater();
-        if (picture && isLatestRequest(image, request))
-            setPicture(form, *picture);
-    });
-    auto promise = std::make_shared<QPromise<Result>>();
-    watcher->setFuture(promise->future());
-    promise->start();
-    QThreadPool::globalInstance()->start([promise, path, visible = visibleArea(form)] {
-        promise->addResult(loadVisiblePicture(path, visible));
-        promise->finish();
-    });
+    loadVisiblePictureInBackground(image, path, visibleArea(form),
+                                   [&form, image, request](const std::optional<QImage>& picture) {
+                                       if (picture && isLatestRequest(image, request))
+                                           setPicture(form, *picture);
+                                   });
 }
 
 // Loads the picture at path into Image1 (an empty path clears it). A file

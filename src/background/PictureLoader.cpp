@@ -1,5 +1,7 @@
 #include "background/PictureLoader.h"
 
+#include "controls/BackgroundTask.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QImageReader>
@@ -137,4 +139,11 @@ bool slowToDecode(const QString& path)
     const std::optional<FrameHeader> header = readFrameHeader(file);
     return header && header->progressive
         && qint64(header->size.width()) * header->size.height() > kSlowDecodePixels && !tooLarge(header->size);
+}
+
+void loadVisiblePictureInBackground(QObject* receiver, const QString& path, const QSize& visible,
+                                    std::function<void(std::optional<QImage>)> done)
+{
+    runInBackground(
+        receiver, [path, visible] { return loadVisiblePicture(path, visible); }, std::move(done));
 }

@@ -8,7 +8,10 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <optional>
+
+class QObject;
 
 // Largest picture (width x height x 4 bytes, as a decoded picture would
 // take) that is accepted. A JPEG header claiming more is taken for a damaged
@@ -31,3 +34,8 @@ constexpr qint64 kSlowDecodePixels = 1'000'000;
 // visible part would hold up the window, so it is better done elsewhere.
 // Reads only the file's markers up to the frame header.
 bool slowToDecode(const QString& path);
+
+// loadVisiblePicture on the background pool: done gets its result on the GUI
+// thread, and only while receiver lives.
+void loadVisiblePictureInBackground(QObject* receiver, const QString& path, const QSize& visible,
+                                    std::function<void(std::optional<QImage>)> done);

@@ -11,6 +11,7 @@
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
 
+#include <chrono>
 #include <mutex>
 
 namespace {
@@ -46,7 +47,12 @@ public:
 
     bool eject() override
     {
-        std::lock_guard lock(m_mutex);
+        // A read of a damaged disc can hold the drive for a long time; the
+        // eject gives up rather than keep its background thread (and the
+        // application's end, which waits for that thread) that long.
+        const std::unique_lock lock(m_mutex, kEjectPatience);
+        if (!lock.owns_lock())
+            return false;
         // libcdio 2.1 frees an image driver's data on eject but keeps the
         // handle, and destroying it later aborts the process: only a real
         // drive is ever asked.
@@ -57,7 +63,8 @@ public:
     }
 
 private:
-    std::mutex m_mutex;
+    static constexpr std::chrono::seconds kEjectPatience{2};
+    std::timed_mutex m_mutex;
     CdIo_t* m_cdio = nullptr;
     const QList<Track> m_tracks;
 };

@@ -1,5 +1,7 @@
 #include "controls/FileDialogs.h"
 
+#include "controls/TypedPathAcceptance.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -16,12 +18,13 @@ QStringList qtNameFilters(const QString& filter)
     return result;
 }
 
-namespace {
-std::optional<QString> runDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool forSaving)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initDir);
+    const auto mode = forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
+    dialog.setWindowTitle(request.title);
+    dialog.setDirectory(request.initDir);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Qt's own dialog: the same on every desktop, and readable through the
     // accessibility interface.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -32,6 +35,14 @@ std::optional<QString> runDialog(const FileDialogRequest& request, QFileDialog::
         dialog.setNameFilters(filters);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
+    acceptTypedPaths(dialog);
+}
+
+namespace {
+std::optional<QString> runDialog(const FileDialogRequest& request, bool forSaving)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    prepareFileDialog(dialog, request, forSaving);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
@@ -40,10 +51,10 @@ std::optional<QString> runDialog(const FileDialogRequest& request, QFileDialog::
 
 std::optional<QString> QtFileDialogs::showOpen(const FileDialogRequest& request)
 {
-    return runDialog(request, QFileDialog::AcceptOpen);
+    return runDialog(request, false);
 }
 
 std::optional<QString> QtFileDialogs::showSave(const FileDialogRequest& request)
 {
-    return runDialog(request, QFileDialog::AcceptSave);
+    return runDialog(request, true);
 }

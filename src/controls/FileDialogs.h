@@ -30,3 +30,9 @@ public:
 // Turns "caption|patterns|caption|patterns" into Qt's name filters
 // ("caption (pattern pattern)"); patterns are split at ';'.
 QStringList qtNameFilters(const QString& filter);
+
+class QFileDialog;
+// Sets Qt's own (not the platform's) file dialog up for a request: title,
+// folder, file types, the starting name, and typed paths accepted whatever
+// the chosen type.
+void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool forSaving);

@@ -2,17 +2,11 @@
 
 #include "controls/StyleIcon.h"
 
-#include "controls/CdAudioStream.h"
-
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 #include <QStyle>
 #include <QToolButton>
-
-#include <thread>
 
 namespace {
 
@@ -38,28 +32,10 @@ QIcon ejectIcon(const QColor& colour)
     return QIcon(pixmap);
 }
 
-// Runs work on a thread of its own and hands its result to done on the GUI
-// thread, unless the control is gone by then.
-template <typename Work, typename Done>
-void runAway(MMControl* control, Work work, Done done)
-{
-    QPointer<MMControl> self(control);
-    std::thread([self, work = std::move(work), done = std::move(done)]() mutable {
-        auto result = work();
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, done = std::move(done), result = std::move(result)]() mutable {
-                if (self)
-                    done(self.data(), std::move(result));
-            },
-            Qt::QueuedConnection);
-    }).detach();
-}
-
 } // namespace
 
 MMControl::MMControl(CdDriveOpener opener, MediaEngineFactory engineFactory, QWidget* parent)
-    : QWidget(parent), m_opener(std::move(opener)), m_engineFactory(std::move(engineFactory))
+    : QWidget(parent), m_session(new CdSession(std::move(opener), std::move(engineFactory), this))
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -83,6 +59,9 @@ MMControl::MMControl(CdDriveOpener opener, MediaEngineFactory engineFactory, QWi
     connect(m_stop, &QToolButton::clicked, this, &MMControl::stop);
     connect(m_next, &QToolButton::clicked, this, &MMControl::nextTrack);
     connect(m_eject, &QToolButton::clicked, this, &MMControl::eject);
+    connect(m_session, &CdSession::changed, this, &MMControl::updateButtons);
+    connect(m_session, &CdSession::statusChanged, this, &MMControl::statusChanged);
+    connect(m_session, &CdSession::ejectFinished, this, &MMControl::ejectFinished);
     updateButtons();
 }
 
@@ -106,189 +85,35 @@ QToolButton* MMControl::addButton(const QIcon& icon, const QString& tip, const c
 void MMControl::setCommand(const QString& command)
 {
     m_command = command;
-    if (command.compare(QLatin1String("Open"), Qt::CaseInsensitive) == 0)
-        open();
-    else if (command.compare(QLatin1String("Close"), Qt::CaseInsensitive) == 0)
-        close();
-}
-
-void MMControl::open()
-{
-    close();
-    if (m_deviceType.compare(QLatin1String("CDAudio"), Qt::CaseInsensitive) != 0 || !m_opener)
-        return;
-    const quint64 generation = m_generation;
-    setStatus(Status::Opening);
-    runAway(
-        this,
-        [opener = m_opener, device = m_devicePath] { return std::shared_ptr<CdDrive>(opener(device)); },
-        [generation](MMControl* self, std::shared_ptr<CdDrive> drive) { self->openFinished(generation, std::move(drive)); });
-}
-
-void MMControl::openFinished(quint64 generation, std::shared_ptr<CdDrive> drive)
-{
-    if (generation != m_generation)
-        return;
-    m_tracks = drive ? drive->tracks() : QList<CdDrive::Track>();
-    if (m_tracks.isEmpty()) {
-        setStatus(Status::NoDisc);
-        return;
+    if (command.compare(QLatin1String("Open"), Qt::CaseInsensitive) == 0) {
+        if (m_deviceType.compare(QLatin1String("CDAudio"), Qt::CaseInsensitive) == 0)
+            m_session->open(m_devicePath);
+        else
+            m_session->close();
+    } else if (command.compare(QLatin1String("Close"), Qt::CaseInsensitive) == 0) {
+        m_session->close();
     }
-    m_drive = std::move(drive);
-    m_index = 0;
-    setStatus(Status::Stopped);
-}
-
-void MMControl::close()
-{
-    ++m_generation;
-    // The engine stops and lets go of the stream on its own threads; the
-    // stream keeps the drive until its last read is done.
-    m_engine.reset();
-    m_drive.reset();
-    m_tracks.clear();
-    m_index = 0;
-    m_ejecting = false;
-    setStatus(Status::Closed);
-}
-
-void MMControl::previousTrack()
-{
-    if (!isOpen() || m_index == 0)
-        return;
-    --m_index;
-    if (m_status == Status::Playing || m_status == Status::Paused)
-        startTrack();
-    else
-        updateButtons();
-}
-
-void MMControl::nextTrack()
-{
-    if (!isOpen() || m_index + 1 >= m_tracks.size())
-        return;
-    ++m_index;
-    if (m_status == Status::Playing || m_status == Status::Paused)
-        startTrack();
-    else
-        updateButtons();
-}
-
-void MMControl::play()
-{
-    if (!isOpen())
-        return;
-    if (m_status == Status::Paused && m_engine) {
-        m_engine->play();
-        setStatus(Status::Playing);
-        return;
-    }
-    if (m_status != Status::Playing)
-        startTrack();
-}
-
-void MMControl::pause()
-{
-    if (!m_engine || !isOpen())
-        return;
-    if (m_status == Status::Playing) {
-        m_engine->pause();
-        setStatus(Status::Paused);
-    } else if (m_status == Status::Paused) {
-        m_engine->play();
-        setStatus(Status::Playing);
-    } else {
-        updateButtons();
-    }
-}
-
-void MMControl::stop()
-{
-    if (m_engine && (m_status == Status::Playing || m_status == Status::Paused)) {
-        m_engine->stop();
-        setStatus(Status::Stopped);
-    }
-}
-
-void MMControl::startTrack()
-{
-    if (!m_engine && m_engineFactory) {
-        m_engine = m_engineFactory();
-        if (m_engine)
-            connect(m_engine.get(), &MediaEngine::stateChanged, this, &MMControl::engineStateChanged);
-    }
-    if (!m_engine)
-        return;
-    m_engine->openStream(std::make_shared<CdAudioStream>(m_drive, m_tracks.at(m_index)));
-    if (m_status == Status::Playing)
-        updateButtons();
-    else
-        setStatus(Status::Playing);
-}
-
-void MMControl::engineStateChanged(MediaEngine::State state)
-{
-    const bool finished = state == MediaEngine::State::Ended || state == MediaEngine::State::Error
-        || state == MediaEngine::State::Stopped;
-    if (finished && (m_status == Status::Playing || m_status == Status::Paused))
-        setStatus(Status::Stopped);
-}
-
-void MMControl::eject()
-{
-    if (!isOpen() || m_ejecting)
-        return;
-    m_ejecting = true;
-    updateButtons();
-    const quint64 generation = m_generation;
-    runAway(
-        this, [drive = m_drive] { return drive->eject(); },
-        [generation](MMControl* self, bool ejected) { self->ejectDone(generation, ejected); });
-}
-
-void MMControl::ejectDone(quint64 generation, bool ejected)
-{
-    if (generation == m_generation) {
-        m_ejecting = false;
-        if (ejected) {
-            if (m_engine && (m_status == Status::Playing || m_status == Status::Paused))
-                m_engine->stop();
-            m_drive.reset();
-            m_tracks.clear();
-            m_index = 0;
-            setStatus(Status::NoDisc);
-        } else {
-            updateButtons();
-        }
-    }
-    emit ejectFinished(ejected);
-}
-
-void MMControl::setStatus(Status status)
-{
-    const bool changed = status != m_status;
-    m_status = status;
-    updateButtons();
-    if (changed)
-        emit statusChanged(status);
 }
 
 void MMControl::updateButtons()
 {
     const bool open = isOpen();
-    const bool running = m_status == Status::Playing || m_status == Status::Paused;
-    m_previous->setEnabled(open && m_index > 0);
-    m_play->setEnabled(open && m_status != Status::Playing);
+    const Status status = m_session->status();
+    const int index = m_session->index();
+    const auto trackCount = m_session->tracks().size();
+    const bool running = status == Status::Playing || status == Status::Paused;
+    m_previous->setEnabled(open && index > 0);
+    m_play->setEnabled(open && status != Status::Playing);
     m_pause->setEnabled(open && running);
-    m_pause->setChecked(m_status == Status::Paused);
+    m_pause->setChecked(status == Status::Paused);
     m_stop->setEnabled(open && running);
-    m_next->setEnabled(open && m_index + 1 < m_tracks.size());
-    m_eject->setEnabled(open && !m_ejecting);
+    m_next->setEnabled(open && index + 1 < trackCount);
+    m_eject->setEnabled(open && !m_session->isEjecting());
 
     QString tip;
     if (open)
-        tip = QStringLiteral("トラック %1 / %2").arg(m_index + 1).arg(m_tracks.size());
-    else if (m_status == Status::Opening)
+        tip = QStringLiteral("トラック %1 / %2").arg(index + 1).arg(trackCount);
+    else if (status == Status::Opening)
         tip = QStringLiteral("CD を読み込んでいます");
     else
         tip = QStringLiteral("CD がありません");

@@ -1,6 +1,6 @@
 // The help menu: the help page in the browser window, and the version window.
 // Each window exists at most once; it is made on first use and deletes itself
-// when the user closes it.
+// when the user closes it, or goes when the program ends.
 #include "app/frmMain.h"
 
 #include "help/frmBrowser22.h"
@@ -18,17 +18,10 @@ void showModelessInFront(QWidget* window)
 void frmMain::mnuHelpHtm_Click()
 {
     if (!browserWindow)
-        browserWindow = new frmBrowser22();
+        browserWindow = new frmBrowser22(platform().webViews);
     browserWindow->setAddressText(MyPath() + QStringLiteral("Trevixhelp.htm"));
     showModelessInFront(browserWindow);
     browserWindow->NavigateToAddress();
-}
-
-void frmMain::mnuHelpVersion_Click()
-{
-    if (!versionWindow)
-        versionWindow = new frmVersion();
-    showModelessInFront(versionWindow);
 }
 
 void frmMain::closeOtherWindows()
@@ -36,4 +29,11 @@ void frmMain::closeOtherWindows()
     // The other windows go without running their own close handlers.
     delete browserWindow.data();
     delete versionWindow.data();
+}
+
+void frmMain::mnuHelpVersion_Click()
+{
+    if (!versionWindow)
+        versionWindow = new frmVersion();
+    showModelessInFront(versionWindow);
 }

@@ -1,21 +1,21 @@
 #pragma once
-// WB: the web browser control of the help window. It hosts a Qt WebEngine
-// view and loads whatever address it is told to.
+// WB: the web browser control of the help window. It hosts a web view and
+// loads whatever address it is told to.
 //
-// The web engine (a separate Chromium process) is started by the first view
-// that is made, so the view is made only when the help window is, never at
-// program start-up. Before the first view the process is prepared for the
-// engine: see prepareWebEngine() in WebBrowser.cpp.
+// The view is made by the maker the control is given (the program's loads
+// the web engine's library; see controls/WebViewLibrary.h), so the engine
+// starts only when the help window is first made, never at start-up.
+
+#include "controls/WebViewLibrary.h"
 
 #include <QStringList>
 #include <QUrl>
 #include <QWidget>
 
-
 class WebBrowser : public QWidget {
     Q_OBJECT
 public:
-    explicit WebBrowser(QWidget* parent = nullptr);
+    explicit WebBrowser(const WebViewMaker& makeView, QWidget* parent = nullptr);
     ~WebBrowser() override;
 
     // Loads the address: a local path as a file, any other text as it is.
@@ -25,17 +25,11 @@ public:
     const QStringList& requests() const { return m_requests; }
     QString lastAddress() const { return m_requests.isEmpty() ? QString() : m_requests.last(); }
 
-    // The address the view shows (empty before the first load, or when pages
-    // are not loaded).
+    // The address the view shows (empty before the first load, or when no
+    // view could be made).
     QUrl url() const;
-    // The web view (a QWebEngineView), or nullptr when pages are not loaded.
+    // The web view, or nullptr when none could be made.
     QWidget* view() const { return m_view; }
-
-    // Whether controls made from now on load pages (the default) or only
-    // record the addresses they are given. Tests of the windows switch it off
-    // so that no engine process is started for them.
-    static void setLoadPages(bool load);
-    static bool loadPages();
 
 private:
     QWidget* m_view = nullptr;

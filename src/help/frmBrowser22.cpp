@@ -64,7 +64,7 @@ constexpr double kClientHeight = 7560;
 constexpr double kMargin = 100;
 } // namespace
 
-frmBrowser22::frmBrowser22(QWidget* parent) : QWidget(parent)
+frmBrowser22::frmBrowser22(const WebViewMaker& makeView, QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Internet Browser"));
@@ -88,6 +88,8 @@ frmBrowser22::frmBrowser22(QWidget* parent) : QWidget(parent)
     Toolbar1->addSeparator();
     Toolbar1->addSeparator();
     button(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"), QStringLiteral("Exit"));
+    // A click on the toolbar's empty area is the toolbar's, not the window's.
+    Toolbar1->setAttribute(Qt::WA_NoMousePropagation);
     connect(Toolbar1, &QToolBar::actionTriggered, this,
             [this](QAction* action) { Toolbar1_ButtonClick(action->data().toString()); });
 
@@ -105,6 +107,9 @@ frmBrowser22::frmBrowser22(QWidget* parent) : QWidget(parent)
     Combo1->setEditable(true);
     // Enter loads the address; it never adds the text to the list.
     Combo1->setInsertPolicy(QComboBox::NoInsert);
+    // Enter loads exactly the text in the box: no inline completion from the
+    // presets, which stay in the drop-down list.
+    Combo1->setCompleter(nullptr);
     Combo1->addItems(presetAddresses());
     Combo1->setCurrentIndex(-1);
     Combo1->setGeometry(twips::toPixels(840), twips::toPixels(600), twips::toPixels(5415),
@@ -113,7 +118,7 @@ frmBrowser22::frmBrowser22(QWidget* parent) : QWidget(parent)
     connect(Combo1->lineEdit(), &QLineEdit::returnPressed, this, [this] { Combo1_KeyPress(13); });
     connect(Combo1, &QComboBox::activated, this, &frmBrowser22::Combo1_Click);
 
-    WB = new WebBrowser(this);
+    WB = new WebBrowser(makeView, this);
     WB->setObjectName(QStringLiteral("WB"));
     WB->setGeometry(twips::rect(120, 960, 10695, 6375));
 

@@ -4,6 +4,8 @@
 // window, and the web browser control WB that shows the page. The window is
 // modeless, has no owner and deletes itself when it is closed.
 
+#include "controls/WebViewLibrary.h"
+
 #include <QWidget>
 
 class QAction;
@@ -15,7 +17,8 @@ class WebBrowser;
 class frmBrowser22 : public QWidget {
     Q_OBJECT
 public:
-    explicit frmBrowser22(QWidget* parent = nullptr);
+    // makeView makes the web view of WB.
+    explicit frmBrowser22(const WebViewMaker& makeView, QWidget* parent = nullptr);
     ~frmBrowser22() override;
 
     // ---- handlers ----

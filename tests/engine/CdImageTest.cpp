@@ -224,6 +224,7 @@ TEST_F(CdImagePlayback, PlaysTheSecondTrackAtItsOwnLevelAndLength)
     EXPECT_TRUE(states.contains(MediaEngine::State::Ended));
     const QString out = outFile();
     control.setCommand("Close");
+    ASSERT_TRUE(waitFor([] { return runningVlcWorkers() == 0; }));
     ASSERT_TRUE(waitFor([&] { return mediatest::measureWav(out).has_value(); }, 5000));
 
     const mediatest::Sound sound = *mediatest::measureWav(out);

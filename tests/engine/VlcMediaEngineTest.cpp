@@ -3,6 +3,7 @@
 
 #include "controls/VlcMediaEngine.h"
 #include "engine/MediaTestFiles.h"
+#include "support/SystemCalls.h"
 #include "support/WaitFor.h"
 
 #include <QDeadlineTimer>
@@ -19,12 +20,6 @@
 #include <cstring>
 #include <functional>
 #include <mutex>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 using State = MediaEngine::State;
 using Problem = MediaEngine::Problem;
@@ -95,6 +90,13 @@ protected:
     }
     QString output() const { return file(QStringLiteral("out.wav")); }
 
+    // Destroys the engine and waits until its worker has closed the output.
+    static void letGo(std::unique_ptr<MediaEngine>& engine)
+    {
+        engine.reset();
+        EXPECT_TRUE(waitFor([] { return runningVlcWorkers() == 0; }));
+    }
+
     std::unique_ptr<MediaEngine> makeEngine(QStringList extra = {}) const
     {
         extra << QStringLiteral("--aout=afile") << QStringLiteral("--audiofile-file=") + output()
@@ -112,7 +114,7 @@ protected:
         EXPECT_TRUE(waitFor([&] { return reports.finished(); }));
         EXPECT_EQ(reports.count(State::Ended), 1);
         EXPECT_TRUE(reports.problems.isEmpty());
-        engine.reset();
+        letGo(engine);
         if (seen)
             *seen = reports;
         const auto sound = mediatest::measureWav(output());
@@ -142,7 +144,7 @@ TEST_F(VlcMediaEngineTest, WavPlaysOnceAndPlayStartsItAgainFromTheBeginning)
     ASSERT_TRUE(waitFor([&] { return reports.count(State::Ended) == 2; }));
     EXPECT_GE(reports.count(State::Playing), 2);
 
-    engine.reset();
+    letGo(engine);
     const auto sound = mediatest::measureWav(output());
     ASSERT_TRUE(sound);
     EXPECT_NEAR(sound->rms, 0.354, 0.03);
@@ -166,7 +168,7 @@ TEST_F(VlcMediaEngineTest, PauseHoldsAndSeekSkipsAhead)
 
     // What came out is the start up to the pause and the last second, far
     // from the whole ten.
-    engine.reset();
+    letGo(engine);
     const auto sound = mediatest::measureWav(output());
     ASSERT_TRUE(sound);
     EXPECT_LT(sound->seconds, 7.0);
@@ -274,25 +276,20 @@ TEST_F(VlcMediaEngineTest, UnplayableInputsAreReportedWithoutHanging)
         file(QString(4000, QLatin1Char('a')) + QStringLiteral(".wav")),
     };
     QDir(m_dir.path()).mkdir(QStringLiteral("folder.mp3"));
-#ifdef Q_OS_UNIX
     const QString fifo = file(QStringLiteral("x.wav"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    inputs << fifo;
+    if (testsys::makeFifo(fifo))
+        inputs << fifo;
     // A name whose bytes are not UTF-8 cannot reach the program as text
     // unchanged; what arrives must fail cleanly.
     const QByteArray rawName = QFile::encodeName(m_dir.path()) + "/\xff\xfe.wav";
     const QByteArray wav = mediatest::sineWav(0.2);
-    const int fd = ::open(rawName.constData(), O_WRONLY | O_CREAT, 0600);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, wav.constData(), size_t(wav.size())), wav.size());
-    ::close(fd);
-    inputs << QFile::decodeName(rawName);
-    if (::geteuid() != 0) {  // root reads any file
+    if (testsys::writeFileWithRawName(rawName, wav))
+        inputs << QFile::decodeName(rawName);
+    if (!testsys::runningAsSuperuser()) {  // root reads any file
         const QString locked = write(QStringLiteral("locked.wav"), wav);
         QFile::setPermissions(locked, QFileDevice::WriteOwner);
         inputs << locked;
     }
-#endif
 
     // One engine for all: an input that hung its worker would leave every
     // later one unanswered.
@@ -326,6 +323,20 @@ TEST_F(VlcMediaEngineTest, MidiWithoutSoundfontIsReportedAndOtherFilesStillPlay)
     ASSERT_TRUE(waitFor([&] { return reports.finished(); }));
     EXPECT_TRUE(reports.problems.isEmpty());
     EXPECT_EQ(reports.count(State::Ended), 1);
+}
+
+// A soundfont file that is there but cannot be loaded leaves the MIDI track
+// without a decoder: libVLC's own track information tells, not its log.
+TEST_F(VlcMediaEngineTest, MidiWithAnUnusableSoundfontIsReported)
+{
+    const QString midi = write(QStringLiteral("tune.mid"), mediatest::smallMidi());
+    const QString broken = write(QStringLiteral("broken.sf2"), QByteArray("not a soundfont\n").repeated(100));
+    auto engine = makeEngine({QStringLiteral("--soundfont=") + broken});
+    Reports reports(*engine);
+    engine->open(midi);
+    ASSERT_TRUE(waitFor([&] { return reports.finished(); }));
+    EXPECT_EQ(reports.problems, QList<Problem>{Problem::NoSoundfont});
+    EXPECT_EQ(reports.count(State::Ended), 0);
 }
 
 TEST_F(VlcMediaEngineTest, ANewMediumReplacesTheOneThatPlays)

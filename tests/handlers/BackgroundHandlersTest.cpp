@@ -7,30 +7,18 @@
 #include "controls/ListBox.h"
 #include "controls/Timer.h"
 #include "support/MainWindowHarness.h"
+#include "support/TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
-#include <QImageWriter>
 #include <QThreadPool>
 #include <QMouseEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray jpegBytes(const QImage& image, bool progressive = false)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(90);
-    writer.setProgressiveScanWrite(progressive);
-    writer.write(image);
-    return bytes;
-}
 
 // Lets every picture decoded in the background arrive.
 void finishBackgroundDecoding()

@@ -4,6 +4,7 @@
 #include "controls/ListBox.h"
 #include "controls/MMControl.h"
 #include "controls/MediaPlayer.h"
+#include "support/HandlerSteps.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"
 
@@ -55,14 +56,10 @@ private:
     std::atomic<bool>* m_gone;
 };
 
-struct CdMenus {
-    bool file, list, hensyu, cd, cdEnd, cdPlayer;
-    bool operator==(const CdMenus&) const = default;
-};
-CdMenus menus(frmMain& f)
+// file, list, hensyu, cd, cdEnd, cdPlayer
+QList<bool> menus(frmMain& f)
 {
-    return {f.mnuFile->isEnabled(), f.mnuList->isEnabled(), f.mnuHensyu->isEnabled(),
-            f.mnuCD->isEnabled(),   f.mnuCDEnd->isEnabled(), f.mnuCdPlayer->isEnabled()};
+    return enabledMenus({f.mnuFile, f.mnuList, f.mnuHensyu, f.mnuCD, f.mnuCDEnd, f.mnuCdPlayer});
 }
 
 QToolButton* button(QWidget* control, const char* name)
@@ -112,7 +109,7 @@ TEST(CdMode, EnteringWhileAFilePlaysAndLeaving)
     });
 
     h->mnuCD_Click();
-    EXPECT_EQ(menus(h.form()), (CdMenus{false, false, false, false, true, false}));
+    EXPECT_EQ(menus(h.form()), (QList<bool>{false, false, false, false, true, false}));
     EXPECT_EQ(h.playerEngine()->opened, (QStringList{song, QDir::current().absoluteFilePath("Start.wav")}))
         << "the player is given the start sound from the current folder";
     EXPECT_EQ(h->MediaPlayer1->FileName(), "Start.wav");
@@ -129,7 +126,7 @@ TEST(CdMode, EnteringWhileAFilePlaysAndLeaving)
     EXPECT_EQ(enabledButtons(h->MMControl1), "010011");
 
     h->mnuCDEnd_Click();
-    EXPECT_EQ(menus(h.form()), (CdMenus{true, true, true, true, false, false}))
+    EXPECT_EQ(menus(h.form()), (QList<bool>{true, true, true, true, false, false}))
         << "the CD menu as a whole stays as the file left it";
     EXPECT_TRUE(h->MMControl1->isHidden());
     EXPECT_EQ(h->MMControl1->Command(), "Close");
@@ -164,7 +161,7 @@ TEST(CdMode, PickingAListEntryPlaysItWhileTheCdControlStays)
     h.nextCdDrive = disc(2);
     h->mnuCD_Click();
     ASSERT_TRUE(opened(h->MMControl1));
-    const CdMenus inCdMode = menus(h.form());
+    const QList<bool> inCdMode = menus(h.form());
 
     h->List2->setListIndex(0);
     h->List2_Click();
@@ -191,7 +188,7 @@ TEST(CdMode, WithoutADriveOpenFailsQuietlyAndLeavingWorks)
     EXPECT_EQ(h.messages.beeps, 0);
 
     h->mnuCDEnd_Click();
-    EXPECT_EQ(menus(h.form()), (CdMenus{true, true, true, true, false, true}));
+    EXPECT_EQ(menus(h.form()), (QList<bool>{true, true, true, true, false, true}));
     EXPECT_TRUE(h->MMControl1->isHidden());
     EXPECT_FALSE(h->MediaPlayer1->isHidden());
 }
@@ -302,13 +299,15 @@ TEST_F(CdControl, TheEndOfATrackOrAnEngineErrorStops)
 {
     open(2);
     control.play();
-    emit engine()->stateChanged(MediaEngine::State::Ended);
-    EXPECT_EQ(control.status(), MMControl::Status::Stopped);
+    ASSERT_EQ(control.status(), MMControl::Status::Playing);
+    engine()->reportState(MediaEngine::State::Ended);
+    EXPECT_TRUE(waitFor([&] { return control.status() == MMControl::Status::Stopped; }));
     EXPECT_EQ(control.currentTrack(), 1);
     control.nextTrack();
     control.play();
-    emit engine()->stateChanged(MediaEngine::State::Error);
-    EXPECT_EQ(control.status(), MMControl::Status::Stopped);
+    ASSERT_EQ(control.status(), MMControl::Status::Playing);
+    engine()->reportState(MediaEngine::State::Error);
+    EXPECT_TRUE(waitFor([&] { return control.status() == MMControl::Status::Stopped; }));
     EXPECT_TRUE(control.isOpen());
     control.play();
     EXPECT_EQ(trackOfLastStream(engine()), 2);

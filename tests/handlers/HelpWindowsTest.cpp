@@ -1,13 +1,16 @@
 // The help browser window and the version window, through the help menu and
-// the windows' own controls. WB only records the addresses it is given here;
-// the last test loads real pages in the web engine.
+// the windows' own controls. WB's view only keeps the address it is given
+// here; the last test loads real pages in the web engine, through the web
+// view library as the program loads it.
 #include "controls/Twips.h"
+#include "controls/WebViewLibrary.h"
 #include "help/WebBrowser.h"
 #include "help/frmBrowser22.h"
 #include "help/frmVersion.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -56,12 +59,10 @@ int openWindows()
 
 class HelpWindows : public ::testing::Test {
 protected:
-    void SetUp() override { WebBrowser::setLoadPages(false); }
     void TearDown() override
     {
         delete h->browserWindow.data();
         delete h->versionWindow.data();
-        WebBrowser::setLoadPages(true);
     }
     frmBrowser22& openHelp()
     {
@@ -113,6 +114,8 @@ TEST_F(HelpWindows, PickedPresetLoadsOnlyOnEnterBackgroundClickOrHelpButton)
     address = pick(2);
     click(browser.Label3);  // the caption is not the background
     EXPECT_NE(browser.WB->lastAddress(), address);
+    click(browser.Toolbar1, QPointF(browser.Toolbar1->width() - 4, browser.Toolbar1->height() / 2.0));
+    EXPECT_NE(browser.WB->lastAddress(), address) << "the toolbar's empty area is not the background";
     click(&browser, QPointF(browser.width() / 2.0, browser.Combo1->geometry().bottom() + 6));
     EXPECT_EQ(browser.WB->lastAddress(), address);
 
@@ -144,6 +147,25 @@ TEST_F(HelpWindows, TypedTextLoadsAsTypedAndOnlyTheExactExitKeyCloses)
     runDeferredDeletes();
     EXPECT_TRUE(h->browserWindow.isNull());
     EXPECT_EQ(openHelp().WB->requests(), QStringList{helpPage()}) << "made again";
+}
+
+TEST_F(HelpWindows, EnterLoadsExactlyWhatWasTypedAndTheListStillOffersThePresets)
+{
+    frmBrowser22& browser = openHelp();
+    for (const QString typed : {QStringLiteral("h"), QStringLiteral("HTTPS://WWW.DEBIAN.ORG/"),
+                                QStringLiteral("https://ja")}) {
+        browser.Combo1->lineEdit()->clear();
+        for (QChar c : typed)
+            key(browser.Combo1, Qt::Key_unknown, c);
+        key(browser.Combo1, Qt::Key_Return);
+        EXPECT_EQ(browser.addressText(), typed) << "nothing is completed";
+        EXPECT_EQ(browser.WB->lastAddress(), typed);
+    }
+    ASSERT_EQ(browser.Combo1->count(), 4);
+    browser.Combo1->showPopup();
+    EXPECT_EQ(browser.Combo1->view()->model()->rowCount(), 4);
+    EXPECT_EQ(browser.Combo1->view()->model()->index(3, 0).data().toString(), QStringLiteral("https://www.debian.org/"));
+    browser.Combo1->hidePopup();
 }
 
 TEST_F(HelpWindows, ResizingAppliesTheMarginsAndATooSmallWindowKeepsTheLastLayout)
@@ -203,9 +225,9 @@ TEST_F(HelpWindows, ClosingTheMainWindowClosesBoth)
 
 TEST(HelpPageInTheEngine, ShowsTheRenderedPageOrTheEnginesOwnNotFoundPage)
 {
-    ASSERT_TRUE(WebBrowser::loadPages());
     for (bool present : {true, false}) {
         MainWindowHarness h;
+        h.webViews = webViewLibrary(QStringLiteral(SORVAN_PROGRAM_DIR));
         if (present)
             ASSERT_TRUE(QFile::copy(QStringLiteral(SORVAN_PROGRAM_DIR "/Trevixhelp.htm"),
                                     h.inProgramFolder(QStringLiteral("Trevixhelp.htm"))));

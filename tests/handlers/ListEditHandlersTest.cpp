@@ -3,6 +3,7 @@
 #include "controls/MMControl.h"
 #include "controls/MediaPlayer.h"
 #include "controls/StatusBar.h"
+#include "support/HandlerSteps.h"
 #include "support/MainWindowHarness.h"
 
 #include <QAction>
@@ -11,17 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void addMedia(MainWindowHarness& h, const QString& path)
-{
-    h.dialogs.choose(path);
-    h->mnuFileOpen_Click();
-}
-
-QString lastOpened(MainWindowHarness& h)
-{
-    return h.playerEngine() && !h.playerEngine()->opened.isEmpty() ? h.playerEngine()->opened.last() : QString();
-}
 
 const QString kNothingSelected = QStringLiteral("削除ファイルが選択されていません。");
 

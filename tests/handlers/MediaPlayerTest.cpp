@@ -112,7 +112,12 @@ TEST_F(MediaPlayerTest, SoundShrinksToTheBarAndAPictureFitsTheRectangleWithItsSh
     const QRect area(0, 0, kDesign.width(), kDesign.height() - barHeight());
     for (const QSize video : {QSize(640, 480), QSize(1920, 800), QSize(200, 400)}) {
         SCOPED_TRACE(testing::Message() << video.width() << "x" << video.height());
-        emit m_engine->videoSizeChanged(video);
+        m_engine->reportVideoSize(video);
+        ASSERT_TRUE(waitFor([&] {
+            const QRect now = m_player->videoArea()->geometry();
+            return m_player->videoArea()->isVisible()
+                && qAbs(double(now.width()) / now.height() - double(video.width()) / video.height()) < 0.02;
+        }));
         EXPECT_EQ(m_player->geometry(), kDesign);
         const QRect shown = m_player->videoArea()->geometry();
         EXPECT_TRUE(m_player->videoArea()->isVisible());
@@ -132,8 +137,8 @@ TEST_F(MediaPlayerTest, AProblemIsToldInsideTheRectangleUntilTheNextFile)
 {
     m_player->setFileName(QStringLiteral("/music/broken.mp3"));
     EXPECT_TRUE(m_player->message().isEmpty());
-    emit m_engine->problem(Problem::Unplayable);
-    EXPECT_EQ(m_player->message(), QStringLiteral("このファイルは再生できません"));
+    m_engine->reportProblem(Problem::Unplayable);
+    ASSERT_TRUE(waitFor([&] { return m_player->message() == QStringLiteral("このファイルは再生できません"); }));
     const auto* label = m_player->findChild<QLabel*>(QStringLiteral("message"));
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(label->isVisible());
@@ -143,8 +148,8 @@ TEST_F(MediaPlayerTest, AProblemIsToldInsideTheRectangleUntilTheNextFile)
 
     m_player->setFileName(QStringLiteral("/music/tune.mid"));
     EXPECT_TRUE(m_player->message().isEmpty());
-    emit m_engine->problem(Problem::NoSoundfont);
-    EXPECT_EQ(m_player->message(), QStringLiteral("MIDI の音色ファイルが見つかりません"));
+    m_engine->reportProblem(Problem::NoSoundfont);
+    EXPECT_TRUE(waitFor([&] { return m_player->message() == QStringLiteral("MIDI の音色ファイルが見つかりません"); }));
 
     m_player->setFileName(QStringLiteral("/music/a.wav"));
     EXPECT_TRUE(m_player->message().isEmpty());
@@ -161,10 +166,12 @@ TEST_F(MediaPlayerTest, TheBarDrivesTheEngine)
 
     playPause->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("play"));
-    emit m_engine->stateChanged(State::Playing);
+    m_engine->reportState(State::Playing);
+    ASSERT_TRUE(waitFor([&] { return m_player->bar()->isPlaying(); }));
     playPause->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("pause"));
-    emit m_engine->stateChanged(State::Paused);
+    m_engine->reportState(State::Paused);
+    ASSERT_TRUE(waitFor([&] { return !m_player->bar()->isPlaying(); }));
     QMouseEvent click(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(m_player->videoArea(), &click);  // a click on the picture
@@ -178,14 +185,16 @@ TEST_F(MediaPlayerTest, TheBarDrivesTheEngine)
     EXPECT_EQ(lastCommand(), QStringLiteral("mute"));
 
     // Dragging seeks once, on release; the engine's position waits meanwhile.
-    emit m_engine->durationChanged(200000);
-    emit m_engine->positionChanged(65000);
-    EXPECT_EQ(m_player->bar()->timeText(), QStringLiteral("1:05 / 3:20"));
+    m_engine->reportDuration(200000);
+    m_engine->reportPosition(65000);
+    EXPECT_TRUE(waitFor([&] { return m_player->bar()->timeText() == QStringLiteral("1:05 / 3:20"); }));
     EXPECT_EQ(MediaPlayerBar::formatTime((75 * 60 + 3) * 1000), QStringLiteral("75:03"));
     const qsizetype before = m_engine->commands.size();
     tracker->setSliderDown(true);
     tracker->setSliderPosition(150000);
-    emit m_engine->positionChanged(66000);
+    const int delivered = m_engine->reportsDelivered;
+    m_engine->reportPosition(66000);
+    ASSERT_TRUE(waitFor([&] { return m_engine->reportsDelivered == delivered + 1; }));
     EXPECT_EQ(tracker->value(), 150000);
     EXPECT_EQ(m_player->bar()->timeText(), QStringLiteral("2:30 / 3:20"));
     EXPECT_EQ(m_engine->commands.size(), before);
@@ -193,9 +202,9 @@ TEST_F(MediaPlayerTest, TheBarDrivesTheEngine)
     EXPECT_EQ(lastCommand(), QStringLiteral("seek 150000"));
 
     // Played to the end: the tracker stays there and play starts again.
-    emit m_engine->stateChanged(State::Playing);
-    emit m_engine->stateChanged(State::Ended);
-    EXPECT_EQ(tracker->value(), 200000);
+    m_engine->reportState(State::Playing);
+    m_engine->reportState(State::Ended);
+    EXPECT_TRUE(waitFor([&] { return tracker->value() == 200000; }));
     EXPECT_EQ(m_player->bar()->timeText(), QStringLiteral("3:20 / 3:20"));
     playPause->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("play"));

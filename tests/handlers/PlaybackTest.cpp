@@ -3,6 +3,7 @@
 #include "controls/ListBox.h"
 #include "controls/MMControl.h"
 #include "controls/MediaPlayer.h"
+#include "support/HandlerSteps.h"
 #include "support/MainWindowHarness.h"
 
 #include <QAction>
@@ -12,14 +13,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct MenuState {
-    bool newSave, reSave, del, cdPlayer, list, fileOpen;
-    bool operator==(const MenuState&) const = default;
-};
-MenuState menus(frmMain& f)
+// newSave, reSave, del, cdPlayer, list, fileOpen
+QList<bool> menus(frmMain& f)
 {
-    return {f.mnuListNewSave->isEnabled(), f.mnuListReSave->isEnabled(), f.mnuListDelete->isEnabled(),
-            f.mnuCdPlayer->isEnabled(),    f.mnuList->isEnabled(),       f.mnuFileOpen->isEnabled()};
+    return enabledMenus({f.mnuListNewSave, f.mnuListReSave, f.mnuListDelete, f.mnuCdPlayer, f.mnuList, f.mnuFileOpen});
 }
 } // namespace
 
@@ -48,7 +45,7 @@ TEST(OpenMediaFile, PlaysAppendsAndSwitchesTheMenus)
     EXPECT_EQ(h->PlayFile, "a b.mp3");
     EXPECT_FALSE(h->Image1->isHidden());
     EXPECT_TRUE(h->MMControl1->isHidden());
-    EXPECT_EQ(menus(h.form()), (MenuState{true, true, true, false, true, true}));
+    EXPECT_EQ(menus(h.form()), (QList<bool>{true, true, true, false, true, true}));
     EXPECT_EQ(h->List2->ListIndex(), -1) << "the new entry is not selected";
     EXPECT_TRUE(h.messages.shown.isEmpty());
 }
@@ -79,7 +76,7 @@ TEST(OpenMediaFile, CancelChangesOnlyFourMenuItems)
     EXPECT_FALSE(h->MediaPlayer1->isHidden());
     EXPECT_EQ(h.playerEngine()->opened.size(), 1) << "the player is not touched";
     // Save-as is off and the CD menu on, although the list holds an entry.
-    EXPECT_EQ(menus(h.form()), (MenuState{false, true, true, true, true, true}));
+    EXPECT_EQ(menus(h.form()), (QList<bool>{false, true, true, true, true, true}));
 }
 
 TEST(OpenMediaFile, CancelAtStartUp)
@@ -87,7 +84,7 @@ TEST(OpenMediaFile, CancelAtStartUp)
     MainWindowHarness h;
     h.dialogs.cancel();
     h->mnuFileOpen_Click();
-    EXPECT_EQ(menus(h.form()), (MenuState{false, false, false, true, true, true}));
+    EXPECT_EQ(menus(h.form()), (QList<bool>{false, false, false, true, true, true}));
     EXPECT_TRUE(h->MediaPlayer1->isHidden());
     EXPECT_TRUE(h.engines.empty());
 }
@@ -139,7 +136,7 @@ TEST(PlayListEntry, SameNameFromTwoFoldersPlaysEachItsOwnFile)
     h.dialogs.choose(b);
     h->mnuFileOpen_Click();
     h->mnuFileOpen_Click();
-    const MenuState before = menus(h.form());
+    const QList<bool> before = menus(h.form());
 
     h->List2->setListIndex(0);
     h->List2_Click();

@@ -162,6 +162,21 @@ TEST(Layout, ControlsSitAtTheirPlacesInTwips)
     EXPECT_TRUE(f.File1->isHidden());
 }
 
+TEST(Layout, NothingIsDrawnOverTheStatusBar)
+{
+    MainWindowHarness h;
+    QWidget* client = h->centralWidget();
+    const QRect bar = h->SB1->geometry();
+    ASSERT_TRUE(bar.intersects(h->Picture1->geometry())) << "the picture boxes reach into the bar";
+    for (int y = bar.top(); y <= bar.bottom(); ++y) {
+        for (int x = bar.left(); x <= bar.right(); ++x) {
+            QWidget* top = client->childAt(x, y);
+            ASSERT_TRUE(top == h->SB1 || h->SB1->isAncestorOf(top))
+                << x << "," << y << " is covered by " << (top ? top->objectName().toStdString() : "nothing");
+        }
+    }
+}
+
 TEST(Layout, ColoursOfTheTitleLineAndThePlayList)
 {
     MainWindowHarness h;

@@ -1,14 +1,15 @@
-// Runs the tests inside a QApplication (offscreen unless told otherwise).
+// Runs the tests inside a QApplication (offscreen unless told otherwise),
+// in a process prepared as the program prepares its own.
+#include "app/RealPlatform.h"
+
 #include <QApplication>
-#include <QFont>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    prepareProcessEnvironment();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

@@ -69,13 +69,16 @@ public:
     }
 };
 
-// Records every command; emits nothing unless a test makes it.
+// Records every command; reports nothing unless a test makes it. Reports
+// arrive as the real engine's do: queued, once the event loop runs, never
+// inside the call that made them.
 class FakeMediaEngine final : public MediaEngine {
 public:
     using MediaEngine::MediaEngine;
     QStringList opened;   // paths given to open(), in order
     QStringList commands; // "open <path>", "stream", "play", "pause", "stop", ...
     std::shared_ptr<MediaStream> lastStream;
+    int reportsDelivered = 0; // reports that have reached their receivers
 
     void open(const QString& localPath) override
     {
@@ -100,6 +103,25 @@ public:
     MediaStatistics statistics;
     void requestInfo() override { emit infoReady(info); }
     void requestStatistics() override { emit statisticsReady(statistics); }
+
+    void reportState(State state) { post([this, state] { emit stateChanged(state); }); }
+    void reportPosition(qint64 ms) { post([this, ms] { emit positionChanged(ms); }); }
+    void reportDuration(qint64 ms) { post([this, ms] { emit durationChanged(ms); }); }
+    void reportVideoSize(QSize size) { post([this, size] { emit videoSizeChanged(size); }); }
+    void reportProblem(Problem what) { post([this, what] { emit problem(what); }); }
+
+private:
+    template <typename Emit>
+    void post(Emit emitIt)
+    {
+        QMetaObject::invokeMethod(
+            this,
+            [this, emitIt] {
+                emitIt();
+                ++reportsDelivered;
+            },
+            Qt::QueuedConnection);
+    }
 };
 
 // A disc held in memory: tracks of sectors filled with a byte per track.

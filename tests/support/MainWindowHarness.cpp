@@ -1,10 +1,12 @@
 #include "support/MainWindowHarness.h"
 
 #include "controls/MediaPlayer.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <gtest/gtest.h>
 
 MainWindowHarness::MainWindowHarness(bool load)
 {
@@ -25,6 +27,7 @@ MainWindowHarness::MainWindowHarness(bool load)
     };
     platform.clock = [this] { return now; };
     platform.programFolder = [this] { return m_programFolder; };
+    platform.webViews = [this](QWidget* parent) { return webViews(parent); };
     m_form = std::make_unique<frmMain>(platform);
     if (load)
         m_form->Form_Load();
@@ -43,10 +46,8 @@ QString MainWindowHarness::inProgramFolder(const QString& name) const
 QString MainWindowHarness::writeFile(const QString& relativePath, const QByteArray& bytes) const
 {
     const QString path = relativePath.startsWith(QLatin1Char('/')) ? relativePath : inProgramFolder(relativePath);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeBytes(path, bytes))
+        ADD_FAILURE() << "could not write " << path.toStdString();
     return path;
 }
 

@@ -23,7 +23,8 @@ public:
     QString programFolder() const { return m_programFolder; }
     // A path inside the program folder.
     QString inProgramFolder(const QString& name) const;
-    // Writes a file (creating folders) and returns its full path.
+    // Writes a file (creating folders) and returns its full path; a file
+    // that cannot be written fails the test.
     QString writeFile(const QString& relativePath, const QByteArray& bytes) const;
 
     // Every engine the window asked for, oldest first.
@@ -39,6 +40,9 @@ public:
     // devices it was asked for.
     std::unique_ptr<CdDrive> nextCdDrive;
     QStringList cdDevicesOpened;
+    // Makes the help window's web view: by default a plain widget that only
+    // keeps the address it is given (its "url"), so no web engine starts.
+    WebViewMaker webViews = [](QWidget* parent) { return new QWidget(parent); };
 
 private:
     QTemporaryDir m_temp;

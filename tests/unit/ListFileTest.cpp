@@ -1,6 +1,8 @@
 // The list file: bytes to entries and back, hostile files, and saves that
 // never leave a half-written list behind.
 #include "playlist/ListFile.h"
+#include "support/SystemCalls.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,24 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // A play list of paths built from Japanese, ASCII, blanks inside and around,
 // and some that end in a separator.
@@ -159,7 +144,7 @@ TEST(ListFileRead, FilesOverTheSizeCapAreRefused)
 {
     QTemporaryDir dir;
     const QString list = dir.filePath("a.lst");
-    writeBytes(list, "/m/a.mid\r\n");
+    ASSERT_TRUE(writeBytes(list, "/m/a.mid\r\n"));
     EXPECT_EQ(readListFileBytes(list, 9), std::nullopt) << "one byte over the cap";
     EXPECT_EQ(readListFileBytes(list, 10), QByteArray("/m/a.mid\r\n"));
 
@@ -176,7 +161,7 @@ TEST(ListFileRead, FileWithoutReadPermissionIsRefused)
 {
     QTemporaryDir dir;
     const QString list = dir.filePath("secret.lst");
-    writeBytes(list, "/m/a.mid\r\n");
+    ASSERT_TRUE(writeBytes(list, "/m/a.mid\r\n"));
     ASSERT_TRUE(QFile::setPermissions(list, QFileDevice::WriteOwner));
     if (QFile probe(list); probe.open(QIODevice::ReadOnly))
         GTEST_SKIP() << "this user reads files regardless of their permissions";
@@ -189,7 +174,7 @@ TEST(ListFileSave, ReplacesTheOldFileAndLeavesNoTemporaryFiles)
 {
     QTemporaryDir dir;
     const QString list = dir.filePath("a.lst");
-    writeBytes(list, "/old/one.mid\r\n/old/two.mid\r\n");
+    ASSERT_TRUE(writeBytes(list, "/old/one.mid\r\n/old/two.mid\r\n"));
     ASSERT_TRUE(writeListFile(list, {"/new.wav"}));
     EXPECT_EQ(readBytes(list), "/new.wav\r\n");
     EXPECT_EQ(listFolder(dir.path()), QStringList{"a.lst"});
@@ -202,7 +187,7 @@ TEST(ListFileSave, FailuresLeaveTheOldFileByteForByte)
     QTemporaryDir dir;
     const QString list = dir.filePath("a.lst");
     const QByteArray old = "/old/one.mid\r\n/old/two.mid\r\n";
-    writeBytes(list, old);
+    ASSERT_TRUE(writeBytes(list, old));
     QStringList longList;
     for (int i = 0; i < 10000; ++i)
         longList << QStringLiteral("/new/%1.mid").arg(i);
@@ -226,43 +211,25 @@ TEST(ListFileSave, ProcessKilledHalfWayKeepsTheOldFile)
     QTemporaryDir dir;
     const QString list = dir.filePath("a.lst");
     const QByteArray old = "/old/one.mid\r\n/old/two.mid\r\n";
-    writeBytes(list, old);
+    ASSERT_TRUE(writeBytes(list, old));
     QStringList longList;
     for (int i = 0; i < 100000; ++i)
         longList << QStringLiteral("/new/音楽/%1.mid").arg(i);
 
-    int halfWay[2];
-    int never[2];
-    ASSERT_EQ(pipe(halfWay), 0);
-    ASSERT_EQ(pipe(never), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The writer: half of the list reaches the disk, then it tells the
-        // parent and waits to be killed.
+    // The writer: half of the list reaches the disk, then it is killed.
+    const testsys::KilledChild writer = testsys::runKilledAtCheckpoint([&](const std::function<void()>& halfWay) {
         const ListFileWrite stopHalfWay = [&](QIODevice& file, const QByteArray& bytes) {
             const QByteArray half = bytes.left(bytes.size() / 2);
-            if (file.write(half) != half.size() || !static_cast<QSaveFile&>(file).flush())
-                _exit(2);
-            char c = 'h';
-            if (write(halfWay[1], &c, 1) != 1)
-                _exit(3);
-            (void)read(never[0], &c, 1);
-            _exit(4);
+            if (file.write(half) == half.size() && static_cast<QSaveFile&>(file).flush())
+                halfWay();
             return false;
         };
         writeListFile(list, longList, stopHalfWay);
-        _exit(5);
-    }
-    char c = 0;
-    const ssize_t got = read(halfWay[0], &c, 1);
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
-    for (int fd : {halfWay[0], halfWay[1], never[0], never[1]})
-        close(fd);
+    });
+    if (!writer.supported)
+        GTEST_SKIP() << "no child processes to kill here";
 
-    ASSERT_EQ(got, 1) << "the writer never got half-way";
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    ASSERT_TRUE(writer.reached) << "the writer never got half-way";
+    EXPECT_TRUE(writer.killed);
     EXPECT_EQ(readBytes(list), old);
 }

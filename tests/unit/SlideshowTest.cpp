@@ -3,11 +3,10 @@
 // build puts into the program folder.
 #include "background/PictureLoader.h"
 #include "background/Slideshow.h"
+#include "support/TestFiles.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QImageReader>
 #include <QSet>
@@ -98,9 +97,7 @@ TEST(PictureLoaderTest, SlowToDecodeOnlyForLargeProgressiveJpegs)
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
         const QString path = folder.filePath(QString::fromLatin1(name));
-        QImageWriter writer(path, "jpeg");
-        writer.setProgressiveScanWrite(progressive);
-        EXPECT_TRUE(writer.write(image));
+        EXPECT_TRUE(writeBytes(path, jpegBytes(image, progressive)));
         return path;
     };
     EXPECT_TRUE(slowToDecode(write("large-progressive.jpg", QSize(1400, 900), true)));

@@ -1,0 +1,111 @@
+#include "support/SystemCalls.h"
+
+#include <QFile>
+
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace testsys {
+#ifdef Q_OS_WIN
+bool makeFifo(const QString&) { return false; }
+bool isFifo(const QString&) { return false; }
+bool writeFileWithRawName(const QByteArray&, const QByteArray&) { return false; }
+bool runningAsSuperuser() { return false; }
+FileSizeLimit::FileSizeLimit(qint64) {}
+FileSizeLimit::~FileSizeLimit() = default;
+KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>&)>&) { return {}; }
+#else
+bool makeFifo(const QString& path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+bool isFifo(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+bool writeFileWithRawName(const QByteArray& rawName, const QByteArray& bytes)
+{
+    const int fd = ::open(rawName.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && written;
+}
+
+bool runningAsSuperuser()
+{
+    return ::geteuid() == 0;
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    rlimit saved{};
+    if (::getrlimit(RLIMIT_FSIZE, &saved) != 0)
+        return;
+    m_saved = qint64(saved.rlim_cur);
+    // Past the limit a write fails with EFBIG instead of killing the process.
+    m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = rlim_t(bytes);
+    m_active = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_saved);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_savedHandler ? m_savedHandler : SIG_DFL);
+}
+
+KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>& reached)>& work)
+{
+    KilledChild result;
+    int there[2];
+    int never[2];
+    if (::pipe(there) != 0)
+        return result;
+    if (::pipe(never) != 0) {
+        ::close(there[0]);
+        ::close(there[1]);
+        return result;
+    }
+    result.supported = true;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        work([&] {
+            char c = 'r';
+            if (::write(there[1], &c, 1) != 1)
+                ::_exit(3);
+            (void)::read(never[0], &c, 1);
+            ::_exit(4);
+        });
+        ::_exit(5);
+    }
+    if (child > 0) {
+        ::close(there[1]);
+        char c = 0;
+        result.reached = ::read(there[0], &c, 1) == 1;
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        result.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    } else {
+        ::close(there[1]);
+    }
+    for (int fd : {there[0], never[0], never[1]})
+        ::close(fd);
+    return result;
+}
+#endif
+} // namespace testsys

@@ -1,0 +1,48 @@
+#pragma once
+// What some tests need from the operating system beyond Qt: named pipes,
+// a limit on file sizes, file names that are not text, and a child process
+// killed in the middle of its work. Each reports whether this system offers
+// it (Windows does not); a test without it is skipped, not failed.
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace testsys {
+// Makes a named pipe at path; false where it cannot be made.
+bool makeFifo(const QString& path);
+bool isFifo(const QString& path);
+
+// Writes bytes into a new file whose name is the given bytes (which need not
+// be valid text); false where it cannot be done.
+bool writeFileWithRawName(const QByteArray& rawName, const QByteArray& bytes);
+
+// Whether the process runs as the superuser (who may read any file).
+bool runningAsSuperuser();
+
+// While it lives, no file of this process may grow past the limit: a longer
+// write fails part way, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool active() const { return m_active; }
+
+private:
+    bool m_active = false;
+    qint64 m_saved = 0;
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+// Runs work in a child process. When work calls reached(), the child stops
+// there and is killed at once, as by a crash or a power cut. What the test
+// learns: whether the child got there and whether it died by the kill.
+struct KilledChild {
+    bool supported = false;
+    bool reached = false;
+    bool killed = false;
+};
+KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>& reached)>& work);
+} // namespace testsys
