@@ -13,11 +13,13 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent)
 void ListBox::AddItem(const QString& text)
 {
     addItem(text);
+    m_texts.append(text);
 }
 
 void ListBox::AddItems(const QStringList& texts)
 {
     addItems(texts);
+    m_texts.append(texts);
 }
 
 void ListBox::RemoveItem(int index)
@@ -25,6 +27,7 @@ void ListBox::RemoveItem(int index)
     if (index < 0 || index >= count())
         return;
     delete takeItem(index);
+    m_texts.removeAt(index);
     setCurrentRow(-1);
     clearSelection();
 }
@@ -32,6 +35,7 @@ void ListBox::RemoveItem(int index)
 void ListBox::Clear()
 {
     clear();
+    m_texts.clear();
 }
 
 QString ListBox::List(int index) const
@@ -58,6 +62,9 @@ void ListBox::setListIndex(int index)
 
 QStringList ListBox::entries() const
 {
+    if (m_texts.size() == count())
+        return m_texts;
+    // Changed through the list widget's own interface: read the items.
     QStringList result;
     result.reserve(count());
     for (int i = 0; i < count(); ++i)

@@ -32,4 +32,9 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // The entries' texts in order, kept beside the items so that a long
+    // list is read back (to be saved) without visiting every item.
+    QStringList m_texts;
 };

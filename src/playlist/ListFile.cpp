@@ -50,20 +50,16 @@ std::optional<QString> decodeLocale(QByteArrayView bytes)
 #endif
 }
 
+#ifdef Q_OS_WIN
 std::optional<QByteArray> encodeLocale(const QString& text)
 {
-#ifdef Q_OS_WIN
     QStringEncoder encoder(QStringConverter::System, QStringEncoder::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
     if (encoder.hasError())
         return std::nullopt;
     return bytes;
-#else
-    if (!QStringView(text).isValidUtf16())
-        return std::nullopt;  // a lone surrogate has no UTF-8 form
-    return text.toUtf8();
-#endif
 }
+#endif
 
 // The text of the bytes: UTF-8 after a byte-order mark, else the locale
 // encoding when every byte is valid in it, else Shift-JIS.
@@ -98,10 +94,12 @@ QStringList nonEmptyLines(QStringView text)
     return lines;
 }
 
+#ifdef Q_OS_WIN
 bool storable(const QString& entry)
 {
     return !entry.contains(u'\r') && !entry.contains(u'\n') && !entry.contains(QChar(0));
 }
+#endif
 
 } // namespace
 
@@ -116,14 +114,61 @@ std::optional<QStringList> decodeListFile(const QByteArray& bytes)
     return nonEmptyLines(*text);
 }
 
+#ifndef Q_OS_WIN
+namespace {
+
+// Appends one entry as UTF-8 and reports false for a character that would not
+// read back as itself: CR, LF, NUL, or half of a surrogate pair. One pass,
+// no intermediate text: a save of a long list is mostly this loop.
+bool appendUtf8Entry(const QString& entry, char*& out)
+{
+    const auto* s = reinterpret_cast<const char16_t*>(entry.constData());
+    const qsizetype n = entry.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i];
+        if (c < 0x80) {
+            if (c == u'\r' || c == u'\n' || c == 0)
+                return false;
+            *out++ = char(c);
+        } else if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c)) {
+            if (i + 1 == n || !QChar::isLowSurrogate(s[i + 1]))
+                return false;
+            const char32_t u = QChar::surrogateToUcs4(c, s[++i]);
+            *out++ = char(0xF0 | (u >> 18));
+            *out++ = char(0x80 | ((u >> 12) & 0x3F));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else if (QChar::isLowSurrogate(c)) {
+            return false;
+        } else {
+            *out++ = char(0xE0 | (c >> 12));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        }
+    }
+    *out++ = '\r';
+    *out++ = '\n';
+    return true;
+}
+
+} // namespace
+#endif
+
 std::optional<QByteArray> encodeListFile(const QStringList& entries)
 {
+    // A first entry that starts with U+FEFF would be written as a UTF-8
+    // byte-order mark and read back without it.
+    if (!entries.isEmpty() && entries.front().startsWith(kByteOrderMark))
+        return std::nullopt;
+#ifdef Q_OS_WIN
     QString text;
     qsizetype length = 0;
     for (const QString& entry : entries)
         length += entry.size() + kLineEnd.size();
     text.reserve(length);
-
     for (const QString& entry : entries) {
         if (entry.isEmpty())
             break;
@@ -132,12 +177,24 @@ std::optional<QByteArray> encodeListFile(const QStringList& entries)
         text += entry;
         text += kLineEnd;
     }
-    // A first entry that starts with U+FEFF would be written as a UTF-8
-    // byte-order mark and read back without it.
-    if (text.startsWith(kByteOrderMark))
-        return std::nullopt;
-
     return encodeLocale(text);
+#else
+    // Qt takes the locale encoding to be UTF-8 on every system but Windows.
+    // At most three bytes for each UTF-16 unit, two for each line end.
+    qsizetype capacity = 0;
+    for (const QString& entry : entries)
+        capacity += entry.size() * 3 + 2;
+    QByteArray bytes(capacity, Qt::Uninitialized);
+    char* out = bytes.data();
+    for (const QString& entry : entries) {
+        if (entry.isEmpty())
+            break;
+        if (!appendUtf8Entry(entry, out))
+            return std::nullopt;
+    }
+    bytes.truncate(out - bytes.constData());
+    return bytes;
+#endif
 }
 
 std::optional<QByteArray> readListFileBytes(const QString& path, qint64 maxSize)

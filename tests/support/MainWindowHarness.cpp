@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
 MainWindowHarness::MainWindowHarness(bool load)
@@ -36,6 +37,9 @@ MainWindowHarness::MainWindowHarness(bool load)
 MainWindowHarness::~MainWindowHarness()
 {
     m_form.reset();
+    // The fake drive opener runs on the background pool and reads this
+    // harness: it must be done before the harness goes.
+    QThreadPool::globalInstance()->waitForDone();
 }
 
 QString MainWindowHarness::inProgramFolder(const QString& name) const
