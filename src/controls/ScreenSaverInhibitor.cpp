@@ -14,6 +14,7 @@ const QString kPath = QStringLiteral("/org/freedesktop/ScreenSaver");
 const QString kInterface = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kApplication = QStringLiteral("Sorvanel");
 constexpr int kReleaseWaitMs = 500;
+constexpr int kInhibitWaitMs = 2000;
 const QString kReason = QStringLiteral("動画を再生しています");
 
 // The session bus, when there is one to reach: never one started for us.
@@ -37,6 +38,17 @@ ScreenSaverInhibitor::ScreenSaverInhibitor(QObject* parent) : QObject(parent) {}
 ScreenSaverInhibitor::~ScreenSaverInhibitor()
 {
     m_wanted = false;
+    // An Inhibit still on its way when the control goes: its cookie is
+    // awaited here (at most kInhibitWaitMs) so that it is given back too.
+    if (m_pending && m_watcher) {
+        m_watcher->disconnect(this);
+        m_watcher->waitForFinished();
+        const QDBusPendingReply<quint32> reply = *m_watcher;
+        if (!reply.isError()) {
+            m_cookie = reply.value();
+            m_haveCookie = true;
+        }
+    }
     release();
 }
 
@@ -61,7 +73,8 @@ void ScreenSaverInhibitor::inhibit()
     QDBusMessage message = call(QStringLiteral("Inhibit"));
     message << kApplication << kReason;
     m_pending = true;
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, kInhibitWaitMs), this);
+    m_watcher = watcher;
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* done) {
         done->deleteLater();
         m_pending = false;

@@ -5,7 +5,10 @@
 // session bus or that service nothing happens and nothing is reported.
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+
+class QDBusPendingCallWatcher;
 
 class ScreenSaverInhibitor : public QObject {
     Q_OBJECT
@@ -23,6 +26,7 @@ private:
     bool m_wanted = false;
     // An Inhibit call sent whose cookie has not come back yet.
     bool m_pending = false;
+    QPointer<QDBusPendingCallWatcher> m_watcher;
     quint32 m_cookie = 0;
     bool m_haveCookie = false;
 };
