@@ -321,6 +321,84 @@ def media_figures(tools, runs):
     return list(figures.values())
 
 
+# ---------------------------------------------------------------- playback
+
+PLAYBACK_SECONDS = 10
+IDLE_SECONDS = 5
+
+
+def make_playback_media(scratch):
+    """A 1920x1080 H.264 .mov, a 720x480 MPEG-2 .mpg (both with sound and a
+    little longer than a measurement) and a WAV for the idle figure."""
+    hd, sd, wav = scratch / "hd-h264.mov", scratch / "sd-mpeg2.mpg", scratch / "tone.wav"
+    seconds = str(PLAYBACK_SECONDS + 6)
+    ffmpeg = ["ffmpeg", "-loglevel", "error", "-y"]
+    subprocess.run(ffmpeg + ["-f", "lavfi", "-i", f"testsrc2=size=1920x1080:rate=30:duration={seconds}",
+                             "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}", "-c:v", "libx264",
+                             "-preset", "veryfast", "-pix_fmt", "yuv420p", "-c:a", "aac", str(hd)], check=True)
+    subprocess.run(ffmpeg + ["-f", "lavfi", "-i", f"testsrc2=size=720x480:rate=30:duration={seconds}",
+                             "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}", "-c:v", "mpeg2video",
+                             "-q:v", "4", "-c:a", "mp2", str(sd)], check=True)
+    subprocess.run(ffmpeg + ["-f", "lavfi", "-i", f"sine=frequency=440:duration={IDLE_SECONDS + 10}", str(wav)],
+                   check=True)
+    return {"1920x1080 H.264 .mov": hd, "720x480 MPEG-2 .mpg": sd}, wav
+
+
+def play_load(bench, mode, path, seconds, extra=()):
+    """One run of bench_MediaPlaybackLoad; returns its JSON report."""
+    command = [str(bench), mode, str(path), "--seconds", str(seconds), *extra]
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb")
+    done = subprocess.run(command, capture_output=True, text=True, env=env, timeout=seconds + 60)
+    if done.returncode != 0 or not done.stdout.strip():
+        done = subprocess.run(command, capture_output=True, text=True, env=env, timeout=seconds + 60)
+    if done.returncode != 0 or not done.stdout.strip():
+        raise RuntimeError(f"{mode} {path.name}: {done.stderr.strip()[-300:]}")
+    return json.loads(done.stdout.strip().splitlines()[-1])
+
+
+def playback_figures(tools, runs, warmup, scratch):
+    bench = tools["bench_dir"] / "bench_MediaPlaybackLoad"
+    if not bench.exists():
+        failed = Figure("playback (failed)", "ms", "limit", 0, note="bench_MediaPlaybackLoad not built", failed=True)
+        return [failed]
+    log("playback: CPU and memory over 10 s, the player control and libVLC alone, alternating")
+    media, wav = make_playback_media(scratch)
+    figures = []
+    cases = []
+    for label, path in media.items():
+        for full in (False, True):
+            where = "full screen" if full else "windowed"
+            cpu = Figure(f"CPU, {label}, {where}", "s", "ratio", 1.05, reference_name="libVLC alone")
+            memory = Figure(f"Memory, {label}, {where}", "MB", "extra", 15, reference_name="libVLC alone")
+            cases.append((path, full, cpu, memory))
+            figures += [cpu, memory]
+    paused = Figure("Idle CPU, paused video", "%", "limit", 1.0, reference_name="libVLC alone, paused",
+                    note="percent of one core; libVLC 3 redraws a paused picture every 80 ms")
+    audio = Figure("Idle CPU, audio playing", "%", "limit", 1.0, reference_name="-", note="percent of one core")
+    for round_no in range(warmup + runs):
+        keep = round_no >= warmup
+        for path, full, cpu, memory in cases:
+            flag = ["--full"] if full else []
+            player = play_load(bench, "player", path, PLAYBACK_SECONDS, flag)
+            size = ["--size", f"{player['width']}x{player['height']}"]
+            alone = play_load(bench, "libvlc", path, PLAYBACK_SECONDS, flag + size)
+            if keep:
+                cpu.measured.append(player["cpu_s"])
+                cpu.reference.append(alone["cpu_s"])
+                memory.measured.append(player["rss_mb"])
+                memory.reference.append(alone["rss_mb"])
+        if keep:
+            sd = media["720x480 MPEG-2 .mpg"]
+            player = play_load(bench, "paused", sd, IDLE_SECONDS)
+            alone = play_load(bench, "libvlc-paused", sd, IDLE_SECONDS,
+                              ["--size", f"{player['width']}x{player['height']}"])
+            paused.measured.append(player["cpu_percent"])
+            paused.reference.append(alone["cpu_percent"])
+            audio.measured.append(play_load(bench, "audio", wav, IDLE_SECONDS)["cpu_percent"])
+        log(f"  round {round_no + 1}/{warmup + runs}" + (" (warm-up)" if not keep else ""))
+    return figures + [paused, audio]
+
+
 # ------------------------------------------------------------------ output
 
 def fmt_value(value, unit):
@@ -421,7 +499,7 @@ def main():
                         help="measure the program and the benches of this build folder instead (a variant), "
                              "with the watcher and the bare window of --build")
     parser.add_argument("--from-json", type=Path, help="print and chart an earlier results.json again")
-    parser.add_argument("--only", nargs="*", choices=["startup", "list", "slideshow", "media"],
+    parser.add_argument("--only", nargs="*", choices=["startup", "list", "slideshow", "media", "playback"],
                         help="run only these groups")
     args = parser.parse_args()
 
@@ -435,7 +513,7 @@ def main():
     }
     out = (args.out or build / "bench" / "results").resolve()
     out.mkdir(parents=True, exist_ok=True)
-    groups = args.only or ["startup", "list", "slideshow", "media"]
+    groups = args.only or ["startup", "list", "slideshow", "media", "playback"]
 
     began = time.monotonic()
     figures = []
@@ -455,6 +533,8 @@ def main():
                     figures += slideshow_figures(tools, args.runs)
                 elif group == "media":
                     figures += media_figures(tools, args.runs)
+                elif group == "playback":
+                    figures += playback_figures(tools, args.runs, args.warmup, scratch)
             except (RuntimeError, subprocess.SubprocessError, OSError) as error:
                 log(f"{group}: {error}")
                 failed = Figure(f"{group} (failed)", "ms", "limit", 0, note=str(error)[:300], failed=True)

@@ -6,6 +6,7 @@
 // engine reports arrives as a signal on the GUI thread (queued), as plain
 // values, and never for a medium that has since been replaced.
 
+#include <QList>
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -24,6 +25,35 @@ public:
     // 0 at the end, -1 on a read error.
     virtual qint64 read(char* buffer, qint64 len) = 0;
     virtual bool seek(quint64 offset) = 0;
+};
+
+// One elementary stream of a medium, as far as the engine knows it; what it
+// cannot tell stays 0 or empty.
+struct MediaTrackInfo {
+    enum class Kind { Audio, Video, Text, Other };
+    Kind kind = Kind::Other;
+    QString codec;          // a readable name of the encoding, else its code
+    int channels = 0;       // audio
+    int sampleRate = 0;     // audio, samples a second
+    QSize size;             // video, pixels
+    double frameRate = 0;   // video, frames a second
+};
+
+// What the engine knows of the medium that plays.
+struct MediaInfo {
+    QList<MediaTrackInfo> tracks;
+};
+
+// The engine's running counts for the medium that plays.
+struct MediaStatistics {
+    int decodedVideo = 0;      // video blocks decoded
+    int displayedPictures = 0;
+    int lostPictures = 0;
+    double inputKbps = 0;      // read from the source, kilobits a second
+    double demuxKbps = 0;      // after demultiplexing, kilobits a second
+    int decodedAudio = 0;      // audio blocks decoded
+    int playedAudioBuffers = 0;
+    int lostAudioBuffers = 0;
 };
 
 class MediaEngine : public QObject {
@@ -53,6 +83,13 @@ public:
     virtual void setMuted(bool muted) = 0;
     // Native window to draw video into; 0 for none.
     virtual void setVideoWindow(WId window) = 0;
+    // Playback speed, 1 for normal; the pitch stays natural. Kept for the
+    // media that follow.
+    virtual void setRate(double rate) = 0;
+    // Asks for infoReady / statisticsReady about the medium that plays now;
+    // nothing arrives when no medium plays.
+    virtual void requestInfo() = 0;
+    virtual void requestStatistics() = 0;
 
 signals:
     void stateChanged(MediaEngine::State state);
@@ -61,6 +98,8 @@ signals:
     // The size of the video picture; an empty size for audio only.
     void videoSizeChanged(QSize size);
     void problem(MediaEngine::Problem problem);
+    void infoReady(const MediaInfo& info);
+    void statisticsReady(const MediaStatistics& statistics);
 };
 
 using MediaEngineFactory = std::function<std::unique_ptr<MediaEngine>()>;

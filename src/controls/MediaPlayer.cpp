@@ -1,12 +1,17 @@
 #include "controls/MediaPlayer.h"
 
+#include "controls/MediaFullScreen.h"
 #include "controls/MediaPlayerBar.h"
+#include "controls/MediaPropertiesWindow.h"
+#include "controls/MediaStatisticsWindow.h"
+#include "controls/ScreenSaverInhibitor.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -28,14 +33,6 @@ bool hasNativeWindows()
         || platform == QLatin1String("cocoa");
 }
 
-// The largest rectangle of the picture's shape inside area, centred.
-QRect fitted(QSize picture, const QRect& area)
-{
-    const QSize size = picture.scaled(area.size(), Qt::KeepAspectRatio);
-    return QRect(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2,
-                 size.width(), size.height());
-}
-
 void paintBlack(QWidget* widget)
 {
     QPalette palette = widget->palette();
@@ -48,13 +45,22 @@ void paintBlack(QWidget* widget)
 } // namespace
 
 MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
-    : QWidget(parent), m_engineFactory(std::move(engineFactory))
+    : QWidget(parent), m_engineFactory(std::move(engineFactory)),
+      m_screenSaver(std::make_unique<ScreenSaverInhibitor>())
 {
+    setFocusPolicy(Qt::StrongFocus);
 
-    m_video = new QWidget(this);
+    // The picture area clips the picture where it is zoomed past the edge.
+    m_screen = new QWidget(this);
+    m_screen->setObjectName(QStringLiteral("screen"));
+    m_screen->setAccessibleName(QStringLiteral("映像"));
+    paintBlack(m_screen);
+    m_screen->hide();
+    m_screen->installEventFilter(this);
+
+    m_video = new QWidget(m_screen);
     m_video->setObjectName(QStringLiteral("video"));
     paintBlack(m_video);
-    m_video->hide();
     m_video->installEventFilter(this);
 
     m_message = new QLabel(this);
@@ -68,11 +74,17 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
     m_bar = new MediaPlayerBar(this);
     m_bar->setObjectName(QStringLiteral("bar"));
 
+    m_clickTimer.setSingleShot(true);
+    connect(&m_clickTimer, &QTimer::timeout, this, &MediaPlayer::togglePlay);
+
     // The one place where what the user asks for reaches the engine.
     connect(m_bar, &MediaPlayerBar::playRequested, this, [this] { if (m_engine) m_engine->play(); });
     connect(m_bar, &MediaPlayerBar::pauseRequested, this, [this] { if (m_engine) m_engine->pause(); });
     connect(m_bar, &MediaPlayerBar::stopRequested, this, &MediaPlayer::Stop);
     connect(m_bar, &MediaPlayerBar::seekRequested, this, &MediaPlayer::seek);
+    connect(m_bar, &MediaPlayerBar::toStartRequested, this, &MediaPlayer::toStart);
+    connect(m_bar, &MediaPlayerBar::backRequested, this, [this] { skip(-kSkipMs); });
+    connect(m_bar, &MediaPlayerBar::aheadRequested, this, [this] { skip(kSkipMs); });
     connect(m_bar, &MediaPlayerBar::volumeChanged, this, [this](int percent) {
         if (m_engine)
             m_engine->setVolume(percent);
@@ -86,6 +98,11 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
 
 MediaPlayer::~MediaPlayer()
 {
+    if (m_fullScreen) {
+        m_fullScreen->leave(this);
+        delete m_fullScreen;
+    }
+    m_screenSaver.reset();  // lets the screen blank again
     // libVLC lets go of the video window before the window goes.
     m_engine.reset();
 }
@@ -97,14 +114,20 @@ void MediaPlayer::setFileName(const QString& name)
         Stop();
         return;
     }
+    leaveFullScreenFor(name);
     ensureEngine();
     m_message->hide();
     m_message->clear();
     m_videoSize = QSize();
+    m_state = MediaEngine::State::Empty;
+    m_zoom = PlayerZoom::Fit;
     m_bar->reset();
+    updateScreenSaver();
     applyLayout();
     if (m_engine)
         m_engine->open(localPathOf(name));
+    if (m_properties)
+        m_properties->showFile(localPathOf(name));
     emit fileNameChanged(name);
 }
 
@@ -177,25 +200,36 @@ void MediaPlayer::ensureEngine()
     connect(engine, &MediaEngine::stateChanged, this, &MediaPlayer::onEngineState);
     connect(engine, &MediaEngine::problem, this, &MediaPlayer::onProblem);
     connect(engine, &MediaEngine::videoSizeChanged, this, &MediaPlayer::onVideoSize);
-    connect(engine, &MediaEngine::durationChanged, m_bar, &MediaPlayerBar::setDuration);
-    connect(engine, &MediaEngine::durationChanged, this, &MediaPlayer::durationChanged);
-    connect(engine, &MediaEngine::positionChanged, m_bar, &MediaPlayerBar::setPosition);
+    connect(engine, &MediaEngine::durationChanged, this, [this](qint64 ms) {
+        m_bar->setDuration(ms);
+        updateSeekable();
+        emit durationChanged(ms);
+    });
+    connect(engine, &MediaEngine::positionChanged, this, &MediaPlayer::onPosition);
+    connect(engine, &MediaEngine::infoReady, this, &MediaPlayer::onInfo);
     engine->setVolume(m_bar->volume());
     engine->setMuted(m_bar->isMuted());
+    if (m_rate != 1.0)
+        engine->setRate(m_rate);
     if (hasNativeWindows()) {
-        // Only the picture gets a window of its own; its parents stay as
-        // they are.
-        m_video->setAttribute(Qt::WA_DontCreateNativeAncestors);
-        m_video->setAttribute(Qt::WA_NativeWindow);
+        // Only the picture area and the picture get windows of their own
+        // (the area's clips the picture); their parents stay as they are.
+        for (QWidget* widget : {m_screen, m_video}) {
+            widget->setAttribute(Qt::WA_DontCreateNativeAncestors);
+            widget->setAttribute(Qt::WA_NativeWindow);
+        }
         engine->setVideoWindow(m_video->winId());
     }
 }
 
 void MediaPlayer::onEngineState(MediaEngine::State state)
 {
+    m_state = state;
     switch (state) {
     case MediaEngine::State::Playing:
         m_bar->setPlaying(true);
+        if (m_awaitingKind && m_engine)
+            m_engine->requestInfo();
         break;
     case MediaEngine::State::Ended:
         m_bar->showEnd();
@@ -210,7 +244,8 @@ void MediaPlayer::onEngineState(MediaEngine::State state)
         m_bar->setPlaying(false);
         break;
     }
-    m_state = state;
+    updateSeekable();
+    updateScreenSaver();
     emit engineStateChanged(state);
 }
 
@@ -231,11 +266,37 @@ void MediaPlayer::onProblem(MediaEngine::Problem problem)
 void MediaPlayer::onVideoSize(QSize size)
 {
     m_videoSize = size;
+    if (hasVideo())
+        m_awaitingKind = false;
+    else
+        leaveFullScreenFor(QString());
     applyLayout();
+    updateScreenSaver();
+}
+
+void MediaPlayer::onPosition(qint64 ms)
+{
+    m_bar->setPosition(ms);
+    // Until the tracks are known, a file given in full screen keeps asking.
+    if (m_awaitingKind && m_engine)
+        m_engine->requestInfo();
+}
+
+void MediaPlayer::onInfo(const MediaInfo& info)
+{
+    if (!m_awaitingKind || info.tracks.isEmpty())
+        return;
+    m_awaitingKind = false;
+    const bool video = std::any_of(info.tracks.cbegin(), info.tracks.cend(), [](const MediaTrackInfo& track) {
+        return track.kind == MediaTrackInfo::Kind::Video;
+    });
+    if (!video)
+        setFullScreen(false);
 }
 
 void MediaPlayer::showMessage(const QString& text)
 {
+    leaveFullScreenFor(QString());
     m_message->setText(text);
     m_message->show();
     applyLayout();
@@ -248,30 +309,120 @@ void MediaPlayer::paintEvent(QPaintEvent*)
     painter.fillRect(QRect(0, 0, width(), m_bar->y()), Qt::black);
 }
 
-bool MediaPlayer::eventFilter(QObject* watched, QEvent* event)
+bool MediaPlayer::hasMedia() const
 {
-    if (watched == m_video && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && isEnabled()) {
-        m_bar->togglePlay();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    return !m_fileName.isEmpty() && m_engine && m_state != MediaEngine::State::Error;
 }
 
-void MediaPlayer::applyLayout()
+bool MediaPlayer::hasVideo() const
 {
-    // The control sizes itself to its media: the whole design rectangle for a
-    // picture or a message, just its bar for sound alone.
-    const int barHeight = qMin(m_bar->sizeHint().height(), m_design.height());
-    const bool message = !m_message->isHidden();
-    const bool picture = !message && m_videoSize.isValid() && !m_videoSize.isEmpty();
-    const int height = message || picture ? m_design.height() : barHeight;
-    setGeometry(m_design.x(), m_design.y(), m_design.width(), height);
+    return hasMedia() && m_message->isHidden() && m_videoSize.isValid() && !m_videoSize.isEmpty();
+}
 
-    const QRect above(0, 0, m_design.width(), height - barHeight);
-    m_message->setGeometry(above);
-    if (picture)
-        m_video->setGeometry(fitted(m_videoSize, above));
-    m_video->setVisible(picture);
-    m_bar->setGeometry(0, height - barHeight, m_design.width(), barHeight);
+bool MediaPlayer::isPlaying() const
+{
+    return m_bar->isPlaying();
+}
+
+bool MediaPlayer::canSeek() const
+{
+    return hasMedia() && m_bar->duration() > 0;
+}
+
+void MediaPlayer::updateSeekable()
+{
+    m_bar->setSeekable(canSeek());
+}
+
+void MediaPlayer::togglePlay()
+{
+    m_clickTimer.stop();
+    if (hasMedia())
+        m_bar->togglePlay();
+}
+
+void MediaPlayer::toStart()
+{
+    if (canSeek())
+        seek(0);
+}
+
+void MediaPlayer::skip(qint64 deltaMs)
+{
+    if (!canSeek())
+        return;
+    seek(qBound<qint64>(0, m_bar->position() + deltaMs, m_bar->duration()));
+}
+
+void MediaPlayer::changeVolume(int delta)
+{
+    m_bar->setVolume(qBound(0, m_bar->volume() + delta, 100));
+}
+
+bool MediaPlayer::isMuted() const
+{
+    return m_bar->isMuted();
+}
+
+void MediaPlayer::setMuted(bool muted)
+{
+    m_bar->setMuted(muted);
+}
+
+void MediaPlayer::setRate(double rate)
+{
+    m_rate = rate;
+    if (m_engine)
+        m_engine->setRate(rate);
+}
+
+void MediaPlayer::showProperties()
+{
+    if (!hasMedia())
+        return;
+    if (!m_properties)
+        m_properties = new MediaPropertiesWindow(m_engine.get(), this);
+    m_properties->showFile(localPathOf(m_fileName));
+    m_properties->setLength(m_bar->duration());
+    m_properties->show();
+    m_properties->raise();
+}
+
+void MediaPlayer::showStatistics()
+{
+    if (!hasMedia())
+        return;
+    if (!m_statistics)
+        m_statistics = new MediaStatisticsWindow(m_engine.get(), this);
+    m_statistics->show();
+    m_statistics->raise();
+}
+
+void MediaPlayer::updateScreenSaver()
+{
+    // The screen stays on only while a picture moves where it can be seen.
+    if (m_screenSaver)
+        m_screenSaver->setActive(m_state == MediaEngine::State::Playing && hasVideo()
+                             && (isVisible() || isFullScreen()));
+}
+
+void MediaPlayer::releaseScreenSaver()
+{
+    if (m_screenSaver)
+        m_screenSaver->setActive(false);
+}
+
+MediaFullScreen* MediaPlayer::fullScreenWindow() const
+{
+    return m_fullScreen;
+}
+
+MediaPropertiesWindow* MediaPlayer::propertiesWindow() const
+{
+    return m_properties;
+}
+
+MediaStatisticsWindow* MediaPlayer::statisticsWindow() const
+{
+    return m_statistics;
 }

@@ -47,6 +47,9 @@ MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent)
     m_tracker->setPageStep(5000);
     m_tracker->setSingleStep(1000);
 
+    m_toStart = makeButton(this, QStringLiteral("toStart"), QStyle::SP_MediaSkipBackward, QStringLiteral("先頭へ"));
+    m_back = makeButton(this, QStringLiteral("back"), QStyle::SP_MediaSeekBackward, QStringLiteral("巻き戻し"));
+    m_ahead = makeButton(this, QStringLiteral("ahead"), QStyle::SP_MediaSeekForward, QStringLiteral("早送り"));
     m_playPause = makeButton(this, QStringLiteral("playPause"), QStyle::SP_MediaPlay, QStringLiteral("再生"));
     m_stop = makeButton(this, QStringLiteral("stop"), QStyle::SP_MediaStop, QStringLiteral("停止"));
     m_time = new QLabel(this);
@@ -61,11 +64,16 @@ MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent)
     m_volume->setRange(0, 100);
     m_volume->setValue(100);
     m_volume->setPageStep(10);
-    m_volume->setFixedWidth(72);
+    // Narrow enough that the times show whole in the control's design width
+    // beside five buttons.
+    m_volume->setFixedWidth(48);
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->setSpacing(2);
+    buttons->setSpacing(1);
+    buttons->addWidget(m_toStart);
+    buttons->addWidget(m_back);
+    buttons->addWidget(m_ahead);
     buttons->addWidget(m_playPause);
     buttons->addWidget(m_stop);
     buttons->addSpacing(4);
@@ -82,6 +90,9 @@ MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent)
 
     connect(m_playPause, &QToolButton::clicked, this, &MediaPlayerBar::togglePlay);
     connect(m_stop, &QToolButton::clicked, this, &MediaPlayerBar::stopRequested);
+    connect(m_toStart, &QToolButton::clicked, this, &MediaPlayerBar::toStartRequested);
+    connect(m_back, &QToolButton::clicked, this, &MediaPlayerBar::backRequested);
+    connect(m_ahead, &QToolButton::clicked, this, &MediaPlayerBar::aheadRequested);
 
     // Dragging moves the time shown; the seek itself happens on release.
     connect(m_tracker, &QSlider::sliderMoved, this, [this](int value) { showTime(value); });
@@ -112,6 +123,7 @@ void MediaPlayerBar::reset()
     m_duration = 0;
     m_position = 0;
     m_tracker->setRange(0, 0);
+    setSeekable(false);
     setPlaying(false);
     showTime(0);
 }
@@ -152,9 +164,20 @@ void MediaPlayerBar::togglePlay()
         emit playRequested();
 }
 
+void MediaPlayerBar::setSeekable(bool seekable)
+{
+    for (QToolButton* button : {m_toStart, m_back, m_ahead})
+        button->setEnabled(seekable);
+}
+
 void MediaPlayerBar::setVolume(int percent)
 {
     m_volume->setValue(percent);
+}
+
+void MediaPlayerBar::setMuted(bool muted)
+{
+    m_mute->setChecked(muted);
 }
 
 int MediaPlayerBar::volume() const

@@ -1,6 +1,7 @@
 #pragma once
 // The media player's own control bar: a position tracker across the top;
-// play/pause, stop, elapsed and total time, mute and volume below it.
+// to the start, 10 seconds back, 10 seconds ahead, play/pause, stop, elapsed
+// and total time, mute and volume below it.
 //
 // The bar only says what the user wants (its signals) and shows what it is
 // told; the player control wires it to the engine.
@@ -26,13 +27,16 @@ public:
     void showEnd();
     // What the play/pause button does: pause while playing, else play.
     void togglePlay();
+    // Whether the position buttons can act (a medium that can seek).
+    void setSeekable(bool seekable);
+    // As if the user moved the volume slider or pressed mute.
+    void setVolume(int percent);
+    void setMuted(bool muted);
 
     bool isPlaying() const { return m_playing; }
     qint64 position() const { return m_position; }
     qint64 duration() const { return m_duration; }
     int volume() const;
-    // Moves the volume slider, which reports the change like a user's move.
-    void setVolume(int percent);
     bool isMuted() const;
     // "m:ss / m:ss", elapsed then total.
     QString timeText() const;
@@ -44,6 +48,9 @@ signals:
     void playRequested();
     void pauseRequested();
     void stopRequested();
+    void toStartRequested();
+    void backRequested();
+    void aheadRequested();
     void seekRequested(qint64 ms);
     void volumeChanged(int percent);
     void mutedChanged(bool muted);
@@ -52,6 +59,9 @@ private:
     void showTime(qint64 elapsed);
     void showPlayButton();
 
+    QToolButton* m_toStart = nullptr;
+    QToolButton* m_back = nullptr;
+    QToolButton* m_ahead = nullptr;
     QToolButton* m_playPause = nullptr;
     QToolButton* m_stop = nullptr;
     QSlider* m_tracker = nullptr;

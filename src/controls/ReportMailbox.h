@@ -17,7 +17,8 @@ struct DurationReport {
     qint64 ms = 0;
 };
 // What the worker and libVLC's callbacks tell the GUI side, as plain values.
-using EngineReport = std::variant<MediaEngine::State, MediaEngine::Problem, PositionReport, DurationReport, QSize>;
+using EngineReport = std::variant<MediaEngine::State, MediaEngine::Problem, PositionReport, DurationReport, QSize,
+                                  MediaInfo, MediaStatistics>;
 
 // The GUI side's address. Reports posted to it arrive on the receiver's
 // thread as queued calls, and only while the receiver is there.

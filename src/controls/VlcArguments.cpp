@@ -35,8 +35,9 @@ QList<QByteArray> vlcArguments(const QStringList& extraArguments, const QString&
         "--no-video-title-show",
         "--no-osd",
         "--no-snapshot-preview",
-        "--no-stats",
         "--no-xlib",
+        // The player control keeps the screen on itself, once.
+        "--no-disable-screensaver",
         // TimGM6mb is quiet at the synthesizer's usual gain.
         "--synth-gain=1.0",
         "--soundfont=" + QFile::encodeName(*soundfont),

@@ -26,6 +26,9 @@ public:
     void setVolume(int percent) override;
     void setMuted(bool muted) override;
     void setVideoWindow(WId window) override;
+    void setRate(double rate) override;
+    void requestInfo() override;
+    void requestStatistics() override;
 
 private:
     // Every report arrives here, on the GUI thread; one about a medium that
@@ -132,6 +135,21 @@ void VlcMediaEngine::setVideoWindow(WId window)
     m_worker->submit([window](VlcWorker& w) { w.setWindow(window); });
 }
 
+void VlcMediaEngine::setRate(double rate)
+{
+    m_worker->submit([rate](VlcWorker& w) { w.setRate(rate); });
+}
+
+void VlcMediaEngine::requestInfo()
+{
+    m_worker->submit([generation = m_generation](VlcWorker& w) { w.reportInfo(generation); });
+}
+
+void VlcMediaEngine::requestStatistics()
+{
+    m_worker->submit([generation = m_generation](VlcWorker& w) { w.reportStatistics(generation); });
+}
+
 void VlcMediaEngine::receive(quint64 generation, const EngineReport& report)
 {
     if (generation != m_generation)
@@ -142,6 +160,8 @@ void VlcMediaEngine::receive(quint64 generation, const EngineReport& report)
                    [this](PositionReport position) { emit positionChanged(position.ms); },
                    [this](DurationReport duration) { emit durationChanged(duration.ms); },
                    [this](QSize size) { emit videoSizeChanged(size); },
+                   [this](const MediaInfo& info) { emit infoReady(info); },
+                   [this](const MediaStatistics& statistics) { emit statisticsReady(statistics); },
                },
                report);
 }

@@ -4,6 +4,7 @@
 #include "controls/VlcArguments.h"
 #include "controls/VlcCallbacks.h"
 #include "controls/VlcMediaEngine.h"
+#include "controls/VlcMediaInfo.h"
 
 #include <QFileInfo>
 
@@ -301,6 +302,24 @@ void VlcWorker::setMuted(bool muted)
         libvlc_audio_set_mute(m_player, muted ? 1 : 0);
 }
 
+void VlcWorker::setRate(double rate)
+{
+    m_rate = rate;
+    applyRate(m_player, rate);
+}
+
+void VlcWorker::reportInfo(quint64 generation)
+{
+    if (isCurrent(generation))
+        m_mailbox.post(generation, readMediaInfo(m_media));
+}
+
+void VlcWorker::reportStatistics(quint64 generation)
+{
+    if (isCurrent(generation))
+        m_mailbox.post(generation, readMediaStatistics(m_media));
+}
+
 void VlcWorker::setWindow(WId window)
 {
     m_window = window;
@@ -323,6 +342,7 @@ void VlcWorker::reapplyAudio(quint64 generation)
         return;
     libvlc_audio_set_volume(m_player, m_volume);
     libvlc_audio_set_mute(m_player, m_muted ? 1 : 0);
+    applyRate(m_player, m_rate);
 }
 
 int runningVlcWorkers()

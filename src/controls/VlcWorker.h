@@ -70,9 +70,15 @@ public:
     void setVolume(int volume);
     void setMuted(bool muted);
     void setWindow(WId window);
+    // Playback speed, kept for the media that follow.
+    void setRate(double rate);
+    // Reports what libVLC knows of the medium generation: its tracks, or
+    // its running counts.
+    void reportInfo(quint64 generation);
+    void reportStatistics(quint64 generation);
     // Asks libVLC for the picture's size and reports it once it is known.
     void reportVideoSize(quint64 generation);
-    // Gives a new audio output the volume and mute again.
+    // Gives a new audio output the volume, mute and speed again.
     void reapplyAudio(quint64 generation);
 
     // Seen by the callbacks: the generation of the medium in the player (0
@@ -114,5 +120,6 @@ private:
     std::unique_ptr<StreamSource> m_source;
     int m_volume = 100;
     bool m_muted = false;
+    double m_rate = 1.0;
     WId m_window = 0;
 };

@@ -15,6 +15,7 @@ namespace mediatest {
 struct Sound {
     double rms = 0;       // over all samples, full scale = 1
     double seconds = 0;   // length of the sound
+    double frequency = 0; // of a pure tone: zero crossings of the first channel
 };
 
 namespace detail {
@@ -130,6 +131,8 @@ inline std::optional<Sound> measureWav(const QString& path)
                 return std::nullopt;
             const qsizetype count = size / width;
             double sum = 0;
+            qsizetype crossings = 0;
+            double previous = 0;
             for (qsizetype i = 0; i < count; ++i) {
                 const char* p = bytes.constData() + body + i * width;
                 double v;
@@ -142,10 +145,16 @@ inline std::optional<Sound> measureWav(const QString& path)
                     v = f;
                 }
                 sum += v * v;
+                if (i % channels == 0) {
+                    if ((previous < 0 && v >= 0) || (previous >= 0 && v < 0))
+                        ++crossings;
+                    previous = v;
+                }
             }
             Sound sound;
             sound.rms = count > 0 ? std::sqrt(sum / static_cast<double>(count)) : 0.0;
             sound.seconds = static_cast<double>(count) / channels / rate;
+            sound.frequency = sound.seconds > 0 ? crossings / 2.0 / sound.seconds : 0.0;
             return sound;
         }
         pos = body + size + (size & 1);

@@ -97,6 +97,12 @@ public:
     void setVolume(int percent) override { commands << QStringLiteral("volume %1").arg(percent); }
     void setMuted(bool muted) override { commands << (muted ? QStringLiteral("mute") : QStringLiteral("unmute")); }
     void setVideoWindow(WId) override {}
+    void setRate(double rate) override { commands << QStringLiteral("rate %1").arg(rate); }
+    // Answered at once from what the test put here.
+    MediaInfo info;
+    MediaStatistics statistics;
+    void requestInfo() override { emit infoReady(info); }
+    void requestStatistics() override { emit statisticsReady(statistics); }
 
     void reportState(State state) { post([this, state] { emit stateChanged(state); }); }
     void reportPosition(qint64 ms) { post([this, ms] { emit positionChanged(ms); }); }
