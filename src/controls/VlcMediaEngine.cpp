@@ -170,9 +170,9 @@ void VlcMediaEngine::receiveState(State state)
 {
     if (state == m_state)
         return;
-    // libVLC reports a stop of its own after the end; the player stays at
-    // the end until told otherwise.
-    if (m_state == State::Ended && state == State::Stopped)
+    // libVLC reports a stop of its own after the end and after an error;
+    // the player stays at the end, or unplayable, until given a new medium.
+    if ((m_state == State::Ended || m_state == State::Error) && state == State::Stopped)
         return;
     m_state = state;
     emit stateChanged(state);

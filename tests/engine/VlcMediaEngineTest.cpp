@@ -268,6 +268,7 @@ TEST_F(VlcMediaEngineTest, UnplayableInputsAreReportedWithoutHanging)
         write(QStringLiteral("unknown.wav"), unknownEncoding),
         write(QStringLiteral("noise.mp3"), noise),
         write(QStringLiteral("noise.mid"), noise),
+        write(QStringLiteral("zeros.mid"), QByteArray(4096, '\0')),
         write(QStringLiteral("noise.avi"), noise),
         write(QStringLiteral("notes.mov"), QByteArray("This is a plain text file, not a film.\n").repeated(50)),
         write(QStringLiteral("empty.wav"), {}),
@@ -302,6 +303,10 @@ TEST_F(VlcMediaEngineTest, UnplayableInputsAreReportedWithoutHanging)
         ASSERT_TRUE(waitFor([&] { return reports.finished(); }));
         EXPECT_EQ(reports.problems, QList<Problem>{Problem::Unplayable});
         EXPECT_EQ(reports.count(State::Ended), 0);
+        // libVLC's own stop after its error must not turn the medium back
+        // into one that merely stopped.
+        EXPECT_FALSE(waitFor([&] { return reports.states.last() != State::Error; }, 200))
+            << "then " << QDebug::toString(reports.states.last()).toStdString();
     }
 #ifdef Q_OS_UNIX
     ::unlink(rawName.constData());  // beyond what the temporary folder can name
