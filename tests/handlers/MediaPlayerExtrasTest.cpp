@@ -365,7 +365,7 @@ TEST_F(MediaPlayerExtrasTest, KeysWhileFocused)
         {Qt::Key_M, QStringLiteral("mute")},         {Qt::Key_M, QStringLiteral("unmute")},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(QTest::toString(QKeySequence(c.key)));
+        SCOPED_TRACE(QKeySequence(c.key).toString().toStdString());
         QTest::keyClick(m_player, c.key);
         EXPECT_EQ(lastCommand(), c.command);
     }
