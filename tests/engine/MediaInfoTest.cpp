@@ -109,7 +109,8 @@ TEST_F(MediaInfoTest, RateTwoEndsAFourSecondWavInAboutTwoSecondsAtItsOwnPitch)
     engine->open(wav.fileName());
     ASSERT_TRUE(waitFor([&] { return states.contains(State::Ended) || states.contains(State::Error); }));
     ASSERT_TRUE(states.contains(State::Ended));
-    engine.reset();
+    engine.reset();  // the worker closes the output on its own thread
+    ASSERT_TRUE(waitFor([] { return runningVlcWorkers() == 0; }));
 
     const auto sound = mediatest::measureWav(output());
     ASSERT_TRUE(sound);
