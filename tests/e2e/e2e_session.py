@@ -179,6 +179,15 @@ class Program:
         x, y = extents.x + extents.width // 2, extents.y + extents.height // 2
         subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
 
+    def quit(self):
+        """Chooses 終了する; the exit code, or None when the program did not end."""
+        self.choose("終了する")
+        try:
+            return self.process.wait(timeout=15)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            return None
+
 
 def main():
     media = os.path.join(WORK, "テスト曲.wav")
@@ -239,12 +248,7 @@ def main():
     version = wait_for(lambda: p.window("Version情報"), "the version window")
     check(find(version, "push button", "Sorvanel") is not None, "the version window shows the name button")
 
-    p.choose("終了する")
-    try:
-        code = p.process.wait(timeout=15)
-    except subprocess.TimeoutExpired:
-        p.process.kill()
-        code = None
+    code = p.quit()
     check(code == 0, f"the program ended at once with code 0 (got {code})")
 
 

@@ -37,14 +37,6 @@ def playing(p):
     return find(p.main, "push button", "一時停止") is not None
 
 
-def quit_program(p):
-    p.choose("終了する")
-    try:
-        return p.process.wait(timeout=15)
-    except subprocess.TimeoutExpired:
-        p.process.kill()
-        return None
-
 
 def main():
     folder = os.path.join(WORK, "音楽 フォルダ")
@@ -73,7 +65,7 @@ def main():
     with open(list_file, "rb") as f:
         saved = f.read()
     check(saved == (first + "\r\n" + second + "\r\n").encode("utf-8"), f"list file bytes ({saved!r})")
-    code = quit_program(p)
+    code = p.quit()
     check(code == 0, f"first run ended with code 0 ({code})")
 
     log("second run")
@@ -102,7 +94,7 @@ def main():
     wait_for(lambda: p.play_list() == [], "the play list to empty")
     check(p.status_panel(2) == "" and p.enabled("CDプレーヤー") and not p.enabled("ファイルを削除する"),
           "close: panel 2 empty, start-up menus")
-    code = quit_program(p)
+    code = p.quit()
     check(code == 0, f"second run ended with code 0 ({code})")
 
 

@@ -6,7 +6,7 @@ opened through the dialog as a person would. Run through run-e2e.sh."""
 import subprocess
 
 from e2e_session import WORK, Program, check, log, run_scenario, wait_for
-from list_restart_e2e import make_tone, playing, quit_program
+from list_restart_e2e import make_tone, playing
 
 DEST = ["--session", "--dest", "org.mpris.MediaPlayer2.sorvan", "--object-path", "/org/mpris/MediaPlayer2"]
 PLAYER = "org.mpris.MediaPlayer2.Player"
@@ -56,7 +56,7 @@ def main():
     check("%E4%BA%8C%20%E6%9B%B2%E7%9B%AE.wav" in metadata, "Metadata's URL is the next file's")
     check("<false>" in prop("CanGoNext"), "at the end of the list CanGoNext is false")
 
-    code = quit_program(p)
+    code = p.quit()
     check(code == 0, f"the program ended with code 0 ({code})")
 
 

@@ -153,12 +153,7 @@ def main():
     check(any(n.startswith("映像: MPEG-4") for n in labels), f"properties: size, rate and codecs ({sorted(labels)})")
     shot("properties.png")
 
-    p.choose("終了する")
-    try:
-        code = p.process.wait(timeout=15)
-    except subprocess.TimeoutExpired:
-        p.process.kill()
-        code = None
+    code = p.quit()
     check(code == 0, f"the program ended with code 0 ({code})")
 
 
