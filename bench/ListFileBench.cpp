@@ -4,7 +4,7 @@
 // file in the same folder, flushed to the disk and renamed over the list.
 //
 //   bench_ListFileBench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
-#include "controls/ListBox.h"
+#include "controls/forms/ListBox.h"
 #include "playlist/ListFile.h"
 #include "support/MainWindowHarness.h"
 

@@ -11,7 +11,7 @@
 // Only the way from open to Playing is timed; stopping between runs is not.
 // The media files are made here (sox, ffmpeg; the MIDI file as bytes).
 
-#include "controls/VlcMediaEngine.h"
+#include "engine/vlc/VlcMediaEngine.h"
 
 #include <benchmark/benchmark.h>
 #include <vlc/vlc.h>

@@ -8,8 +8,8 @@
 //   bench_MediaPlaybackLoad player|libvlc FILE [--full] [--seconds S]
 //   bench_MediaPlaybackLoad paused|libvlc-paused|audio FILE [--size WxH] [--seconds S]
 
-#include "controls/MediaPlayer.h"
-#include "controls/VlcMediaEngine.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "engine/vlc/VlcMediaEngine.h"
 
 #include <vlc/vlc.h>
 

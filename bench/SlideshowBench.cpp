@@ -5,8 +5,8 @@
 //   - start-up with 5,000 JPEG files in the program folder, and with none.
 // Every figure is the median of single runs.
 #include "background/PictureLoader.h"
-#include "controls/ClickableFrame.h"
-#include "controls/ListBox.h"
+#include "controls/forms/ClickableFrame.h"
+#include "controls/forms/ListBox.h"
 #include "support/MainWindowHarness.h"
 #include "support/TestFiles.h"
 

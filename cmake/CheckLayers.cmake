@@ -1,24 +1,54 @@
-# Checks which folder of the program includes which, and fails the build on
-# the first file that crosses a layer:
-#   - libVLC (<vlc/...>) and libcdio (<cdio/...>) only from controls/;
-#   - controls/ includes nothing of the program outside controls/;
-#   - app/ includes only app/, controls/ and the art; its main.cpp, where the
-#     program is put together, may include any folder;
-#   - help/ is included only by help/ itself and main.cpp;
-#   - no include climbs out of its folder with "../".
+# Checks which folder of the program includes which, against the table in
+# LayerTable.cmake, and fails the build naming every file that crosses a
+# layer:
+#   - a program header from a folder the table does not allow;
+#   - a library header (libVLC, libcdio, the web engine) outside its folder;
+#   - an include that climbs out of its folder with "../".
 # Run as: cmake -DSOURCE_DIR=<src> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "CheckLayers: SOURCE_DIR not given")
 endif()
+include(${CMAKE_CURRENT_LIST_DIR}/LayerTable.cmake)
+
+set(folders "")
+foreach(row ${SORVAN_LAYER_TABLE})
+  string(REGEX MATCH "^[^:]+" name "${row}")
+  string(REGEX REPLACE "^[^:]+:[ ]*" "" allowed "${row}")
+  string(REPLACE "/" "_" key "${name}")
+  separate_arguments(allowed_list UNIX_COMMAND "${allowed}")
+  set(allowed_${key} ${allowed_list})
+  list(APPEND folders ${name})
+endforeach()
+
+# The longest folder of the table that holds path ("" when none does).
+function(folder_of path result)
+  set(best "")
+  string(LENGTH "${best}" best_length)
+  foreach(folder ${folders})
+    string(FIND "${path}" "${folder}/" at)
+    string(LENGTH "${folder}" length)
+    if(at EQUAL 0 AND length GREATER best_length)
+      set(best "${folder}")
+      set(best_length ${length})
+    endif()
+  endforeach()
+  set(${result} "${best}" PARENT_SCOPE)
+endfunction()
 
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.h)
 list(SORT files)
 set(violations "")
 
 foreach(file ${files})
-  string(REGEX MATCH "^[^/]+" folder "${file}")
+  folder_of("${file}" folder)
+  if(folder STREQUAL "")
+    list(APPEND violations "${file}: a folder missing from the layer table")
+    continue()
+  endif()
+  string(REPLACE "/" "_" key "${folder}")
+  set(allowed ${allowed_${key}})
   file(STRINGS ${SOURCE_DIR}/${file} lines REGEX "^[ \t]*#[ \t]*include")
   foreach(line ${lines})
     if(NOT line MATCHES "#[ \t]*include[ \t]*([<\"])([^>\"]+)")
@@ -27,9 +57,15 @@ foreach(file ${files})
     set(kind "${CMAKE_MATCH_1}")
     set(included "${CMAKE_MATCH_2}")
     if(kind STREQUAL "<")
-      if(included MATCHES "^(vlc|cdio)/" AND NOT folder STREQUAL "controls")
-        list(APPEND violations "${file}: <${included}> (libVLC and libcdio belong to controls/)")
-      endif()
+      foreach(row ${SORVAN_LIBRARY_TABLE})
+        string(REGEX MATCH "^[^:]+" prefix "${row}")
+        string(REGEX REPLACE "^[^:]+:[ ]*" "" owners "${row}")
+        separate_arguments(owners UNIX_COMMAND "${owners}")
+        string(FIND "${included}" "${prefix}" at)
+        if(at EQUAL 0 AND NOT folder IN_LIST owners)
+          list(APPEND violations "${file}: <${included}> (only ${owners} may include it)")
+        endif()
+      endforeach()
       continue()
     endif()
     if(included MATCHES "(^|/)\\.\\./")
@@ -39,17 +75,18 @@ foreach(file ${files})
     if(NOT included MATCHES "/")
       continue()  # a file of the same folder
     endif()
-    string(REGEX MATCH "^[^/]+" target "${included}")
-    if(target STREQUAL folder OR file STREQUAL "app/main.cpp")
+    if(included MATCHES "^art/")
+      set(target "art")
+    else()
+      folder_of("${included}" target)
+    endif()
+    if(target STREQUAL folder OR "*" IN_LIST allowed OR target IN_LIST allowed)
       continue()
     endif()
-    if(folder STREQUAL "controls")
-      list(APPEND violations "${file}: \"${included}\" (controls/ sees only itself)")
-    elseif(folder STREQUAL "app" AND NOT target MATCHES "^(controls|art)$")
-      list(APPEND violations "${file}: \"${included}\" (app/ sees only controls/)")
-    elseif(target STREQUAL "help")
-      list(APPEND violations "${file}: \"${included}\" (help/ is the help handlers' own)")
+    if(target STREQUAL "")
+      set(target "an unknown folder")
     endif()
+    list(APPEND violations "${file}: \"${included}\" (${folder}/ may not include ${target}/)")
   endforeach()
 endforeach()
 

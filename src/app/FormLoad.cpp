@@ -1,12 +1,12 @@
 // Start-up of the main window and the program folder.
 #include "app/frmMain.h"
 
-#include "controls/FileListBox.h"
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
-#include "controls/StatusBar.h"
-#include "controls/Timer.h"
+#include "controls/forms/FileListBox.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/forms/StatusBar.h"
+#include "controls/forms/Timer.h"
 
 #include <QAction>
 #include <QDir>

@@ -3,15 +3,20 @@
 // main.cpp gives the real ones; tests give fakes and a temporary program
 // folder.
 
-#include "controls/CdDrive.h"
-#include "controls/FileDialogs.h"
-#include "controls/MediaEngine.h"
-#include "controls/MessageBoxes.h"
-#include "controls/WebViewLibrary.h"
+#include "engine/CdDrive.h"
+#include "controls/dialogs/FileDialogs.h"
+#include "engine/MediaEngine.h"
+#include "controls/dialogs/MessageBoxes.h"
 
 #include <QDateTime>
 #include <QString>
 #include <functional>
+
+class QWidget;
+
+// Makes the help window's web view (a QWebEngineView with a "url" property)
+// inside parent, or returns nullptr when none can be made.
+using WebViewMaker = std::function<QWidget*(QWidget* parent)>;
 
 struct Platform {
     FileDialogs* dialogs = nullptr;

@@ -1,9 +1,9 @@
 // How the program ends: at once, closing every window, saving nothing.
 #include "app/frmMain.h"
 
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
-#include "controls/Timer.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/forms/Timer.h"
 
 #include <QApplication>
 

@@ -2,15 +2,15 @@
 
 #include "app/ClientPlacement.h"
 #include "art/AppIcon.h"
-#include "controls/ClickableFrame.h"
-#include "controls/DesktopPalette.h"
-#include "controls/FileListBox.h"
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
-#include "controls/StatusBar.h"
-#include "controls/Timer.h"
-#include "controls/Twips.h"
+#include "controls/forms/ClickableFrame.h"
+#include "controls/forms/DesktopPalette.h"
+#include "controls/forms/FileListBox.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/forms/StatusBar.h"
+#include "controls/forms/Timer.h"
+#include "controls/forms/Twips.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@
 // event, defined in the folder of its subsystem.
 
 #include "app/Platform.h"
-#include "controls/CommonDialog.h"
+#include "controls/dialogs/CommonDialog.h"
 
 #include <QMainWindow>
 #include <QPointer>

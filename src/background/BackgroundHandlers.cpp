@@ -6,10 +6,10 @@
 
 #include "background/PictureLoader.h"
 #include "background/Slideshow.h"
-#include "controls/ClickableFrame.h"
-#include "controls/FileListBox.h"
-#include "controls/ListBox.h"
-#include "controls/Timer.h"
+#include "controls/forms/ClickableFrame.h"
+#include "controls/forms/FileListBox.h"
+#include "controls/forms/ListBox.h"
+#include "controls/forms/Timer.h"
 
 #include <QAction>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #include "background/PictureLoader.h"
 
-#include "controls/BackgroundTask.h"
+#include "system/BackgroundTask.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Entering and leaving CD player mode.
 #include "app/frmMain.h"
 
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "desktop/DropTarget.h"
 
 #include "app/frmMain.h"
-#include "controls/ListBox.h"
+#include "controls/forms/ListBox.h"
 #include "playback/PathRules.h"
 
 #include <QAction>

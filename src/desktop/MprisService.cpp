@@ -1,11 +1,11 @@
 #include "desktop/MprisService.h"
 
 #include "app/frmMain.h"
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
-#include "desktop/MprisPlayerAdaptor.h"
-#include "desktop/MprisRootAdaptor.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "desktop/mpris/MprisPlayerAdaptor.h"
+#include "desktop/mpris/MprisRootAdaptor.h"
 
 #include <QAction>
 #include <QDBusConnectionInterface>

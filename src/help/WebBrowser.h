@@ -3,10 +3,10 @@
 // loads whatever address it is told to.
 //
 // The view is made by the maker the control is given (the program's loads
-// the web engine's library; see controls/WebViewLibrary.h), so the engine
+// the web engine's library; see help/webview/WebViewLibrary.h), so the engine
 // starts only when the help window is first made, never at start-up.
 
-#include "controls/WebViewLibrary.h"
+#include "app/Platform.h"
 
 #include <QStringList>
 #include <QUrl>

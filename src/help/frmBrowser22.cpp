@@ -1,7 +1,7 @@
 #include "help/frmBrowser22.h"
 
 #include "art/AppIcon.h"
-#include "controls/Twips.h"
+#include "controls/forms/Twips.h"
 #include "help/WebBrowser.h"
 
 #include <QAction>

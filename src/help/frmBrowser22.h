@@ -4,7 +4,7 @@
 // window, and the web browser control WB that shows the page. The window is
 // modeless, has no owner and deletes itself when it is closed.
 
-#include "controls/WebViewLibrary.h"
+#include "app/Platform.h"
 
 #include <QWidget>
 

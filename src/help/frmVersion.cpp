@@ -1,7 +1,7 @@
 #include "help/frmVersion.h"
 
 #include "art/AppIcon.h"
-#include "controls/Twips.h"
+#include "controls/forms/Twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // Opening a media file and playing a play-list entry.
 #include "app/frmMain.h"
 
-#include "controls/ClickableFrame.h"
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
+#include "controls/forms/ClickableFrame.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
 #include "playback/PathRules.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 // Adding, deleting and closing: editing the play list without a list file.
 #include "app/frmMain.h"
 
-#include "controls/ListBox.h"
-#include "controls/MediaPlayer.h"
-#include "controls/StatusBar.h"
+#include "controls/forms/ListBox.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/forms/StatusBar.h"
 
 #include <QAction>
 #include <QLabel>

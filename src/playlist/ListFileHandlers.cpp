@@ -1,10 +1,10 @@
 // Opening, saving and overwriting list files.
 #include "app/frmMain.h"
 
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
-#include "controls/StatusBar.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/forms/StatusBar.h"
 #include "playback/PathRules.h"
 #include "playlist/ListFile.h"
 

@@ -3,7 +3,7 @@
 // dbus-run-session). The service answers on a thread of its own, as a
 // desktop's would from its own process.
 
-#include "controls/MediaPlayer.h"
+#include "controls/mediaplayer/MediaPlayer.h"
 #include "support/Fakes.h"
 #include "support/WaitFor.h"
 

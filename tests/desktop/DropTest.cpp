@@ -1,10 +1,10 @@
 // Files dragged from a file manager: real QMimeData in QDropEvents sent to
 // the play list and the display area of the main window.
-#include "controls/ClickableFrame.h"
-#include "controls/ListBox.h"
-#include "controls/StatusBar.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
+#include "controls/forms/ClickableFrame.h"
+#include "controls/forms/ListBox.h"
+#include "controls/forms/StatusBar.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
 #include "desktop/DropTarget.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"

@@ -1,9 +1,9 @@
 // The desktop's player controls, through a real D-Bus client on a private
 // session bus (the test runs inside dbus-run-session), against the handlers
 // with the fake engine.
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
 #include "desktop/MprisService.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"

@@ -2,8 +2,8 @@
 // stalled stream): replacing it, closing the CD device and destroying the
 // engine or the CD control as at quit all return at once on the GUI thread,
 // and the engine's worker ends by itself once the read comes back.
-#include "controls/MMControl.h"
-#include "controls/VlcMediaEngine.h"
+#include "controls/cdplayer/MMControl.h"
+#include "engine/vlc/VlcMediaEngine.h"
 #include "engine/MediaTestFiles.h"
 #include "support/WaitFor.h"
 

@@ -1,10 +1,10 @@
 // The CD control on a real disc image: libcdio reads a BIN/CUE image made
 // here, and the libVLC engine plays its tracks to a WAV file (file audio
 // output), offscreen. Tests of real playback wait for it, always with a bound.
-#include "controls/CdAudioStream.h"
-#include "controls/CdioDrive.h"
-#include "controls/MMControl.h"
-#include "controls/VlcMediaEngine.h"
+#include "controls/cdplayer/CdAudioStream.h"
+#include "engine/cdio/CdioDrive.h"
+#include "controls/cdplayer/MMControl.h"
+#include "engine/vlc/VlcMediaEngine.h"
 #include "engine/DiscImage.h"
 #include "engine/MediaTestFiles.h"
 #include "support/Fakes.h"

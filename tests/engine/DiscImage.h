@@ -2,7 +2,7 @@
 // A BIN/CUE audio disc image made in a temporary folder, for the CD control
 // on real libcdio.
 
-#include "controls/CdDrive.h"
+#include "engine/CdDrive.h"
 
 #include <QByteArray>
 #include <QFile>

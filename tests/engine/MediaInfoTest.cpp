@@ -1,7 +1,7 @@
 // What the libVLC engine tells of a real medium (tracks, statistics) and how
 // it plays at another speed, offscreen with libVLC's file audio output.
 
-#include "controls/VlcMediaEngine.h"
+#include "engine/vlc/VlcMediaEngine.h"
 #include "engine/MediaTestFiles.h"
 #include "support/WaitFor.h"
 

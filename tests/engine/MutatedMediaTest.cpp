@@ -8,7 +8,7 @@
 //   SORVAN_MUTANT_PENDING  where each mutant is written before it is opened,
 //                          so that a crash leaves it behind (scripts/mutate-media)
 //   SORVAN_MUTANT_KEEP     folder that keeps the mutants that hung
-#include "controls/VlcMediaEngine.h"
+#include "engine/vlc/VlcMediaEngine.h"
 #include "engine/MediaMutator.h"
 #include "engine/MediaTestFiles.h"
 #include "support/WaitFor.h"

@@ -1,7 +1,7 @@
 // The libVLC engine playing real media to a WAV file (libVLC's file audio
 // output), offscreen. These tests wait for real playback, always with a bound.
 
-#include "controls/VlcMediaEngine.h"
+#include "engine/vlc/VlcMediaEngine.h"
 #include "engine/MediaTestFiles.h"
 #include "support/SystemCalls.h"
 #include "support/WaitFor.h"

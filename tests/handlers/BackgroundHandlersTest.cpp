@@ -2,10 +2,10 @@
 // folder: the picture list at start-up, the timer's walk through both sets,
 // the click cycle, "背景を無くす", and files that cannot be shown.
 #include "background/Slideshow.h"
-#include "controls/ClickableFrame.h"
-#include "controls/FileListBox.h"
-#include "controls/ListBox.h"
-#include "controls/Timer.h"
+#include "controls/forms/ClickableFrame.h"
+#include "controls/forms/FileListBox.h"
+#include "controls/forms/ListBox.h"
+#include "controls/forms/Timer.h"
 #include "support/MainWindowHarness.h"
 #include "support/TestFiles.h"
 

@@ -1,9 +1,9 @@
 // Entering and leaving CD player mode, and the CD control's own buttons, with
 // a disc and an engine that are fakes.
-#include "controls/CdAudioStream.h"
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
+#include "controls/cdplayer/CdAudioStream.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
 #include "support/HandlerSteps.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"

@@ -1,6 +1,6 @@
 // Qt's own file dialog as the program sets it up: a path typed into the name
 // box and Enter choose that file, whatever the chosen file type.
-#include "controls/FileDialogs.h"
+#include "controls/dialogs/FileDialogs.h"
 #include "support/WaitFor.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 // the windows' own controls. WB's view only keeps the address it is given
 // here; the last test loads real pages in the web engine, through the web
 // view library as the program loads it.
-#include "controls/Twips.h"
-#include "controls/WebViewLibrary.h"
+#include "controls/forms/Twips.h"
+#include "help/webview/WebViewLibrary.h"
 #include "help/WebBrowser.h"
 #include "help/frmBrowser22.h"
 #include "help/frmVersion.h"

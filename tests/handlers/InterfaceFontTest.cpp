@@ -1,8 +1,8 @@
 // The fonts the program draws with: a proportional Japanese gothic for the
 // menus, captions and status bar; the lists keep their own named face.
-#include "app/RealPlatform.h"
-#include "controls/ListBox.h"
-#include "controls/StatusBar.h"
+#include "main/RealPlatform.h"
+#include "controls/forms/ListBox.h"
+#include "controls/forms/StatusBar.h"
 #include "support/MainWindowHarness.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Opening, saving and overwriting list files through the main window.
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
-#include "controls/StatusBar.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/forms/StatusBar.h"
 #include "support/HandlerSteps.h"
 #include "support/MainWindowHarness.h"
 #include "support/SystemCalls.h"

@@ -1,11 +1,11 @@
 // The media player control's own extras with a fake engine, offscreen: the
 // position buttons, the context menu, zoom, full screen and the keys.
 
-#include "controls/MediaFullScreen.h"
-#include "controls/MediaPlayer.h"
-#include "controls/MediaPlayerBar.h"
-#include "controls/MediaPropertiesWindow.h"
-#include "controls/MediaStatisticsWindow.h"
+#include "controls/mediaplayer/MediaFullScreen.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/mediaplayer/MediaPlayerBar.h"
+#include "controls/mediaplayer/MediaPropertiesWindow.h"
+#include "controls/mediaplayer/MediaStatisticsWindow.h"
 #include "support/Fakes.h"
 
 #include <QAbstractButton>

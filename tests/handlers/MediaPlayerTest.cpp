@@ -2,8 +2,8 @@
 // path it is given, how the control lays itself out for sound, pictures and
 // messages, and how its bar drives the engine.
 
-#include "controls/MediaPlayer.h"
-#include "controls/MediaPlayerBar.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/mediaplayer/MediaPlayerBar.h"
 #include "support/Fakes.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"

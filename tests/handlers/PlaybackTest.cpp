@@ -1,8 +1,8 @@
 // Opening a media file through the dialog and playing a play-list entry.
-#include "controls/ClickableFrame.h"
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
+#include "controls/forms/ClickableFrame.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
 #include "support/HandlerSteps.h"
 #include "support/MainWindowHarness.h"
 

@@ -1,11 +1,11 @@
 // The main window after start-up, the program folder and shutdown.
-#include "controls/ClickableFrame.h"
-#include "controls/FileListBox.h"
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
-#include "controls/StatusBar.h"
-#include "controls/Timer.h"
+#include "controls/forms/ClickableFrame.h"
+#include "controls/forms/FileListBox.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/forms/StatusBar.h"
+#include "controls/forms/Timer.h"
 #include "support/MainWindowHarness.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // Runs the tests inside a QApplication (offscreen unless told otherwise),
 // in a process prepared as the program prepares its own.
-#include "app/RealPlatform.h"
+#include "main/RealPlatform.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

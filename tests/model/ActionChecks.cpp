@@ -1,11 +1,11 @@
 // The comparison of the window with the reference model after each action.
 #include "model/ActionWorld.h"
 
-#include "controls/ListBox.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
-#include "controls/StatusBar.h"
-#include "controls/Timer.h"
+#include "controls/forms/ListBox.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/forms/StatusBar.h"
+#include "controls/forms/Timer.h"
 #include "help/frmBrowser22.h"
 #include "help/frmVersion.h"
 

@@ -8,10 +8,10 @@
 //   SORVAN_SOAK_OPENS  media files opened (300; 2000 for the full run)
 //   SORVAN_SOAK_CD     CD mode enter/leave cycles (30; 200)
 //   SORVAN_SOAK_TICKS  slideshow ticks (2000)
-#include "controls/CdioDrive.h"
-#include "controls/MMControl.h"
-#include "controls/MediaPlayer.h"
-#include "controls/VlcMediaEngine.h"
+#include "engine/cdio/CdioDrive.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
+#include "engine/vlc/VlcMediaEngine.h"
 #include "engine/DiscImage.h"
 #include "engine/MediaMutator.h"
 #include "engine/MediaTestFiles.h"

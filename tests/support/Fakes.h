@@ -2,10 +2,10 @@
 // Fakes for the outside world: they record what they were asked and answer
 // from a script.
 
-#include "controls/CdDrive.h"
-#include "controls/FileDialogs.h"
-#include "controls/MediaEngine.h"
-#include "controls/MessageBoxes.h"
+#include "engine/CdDrive.h"
+#include "controls/dialogs/FileDialogs.h"
+#include "engine/MediaEngine.h"
+#include "controls/dialogs/MessageBoxes.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "support/HandlerSteps.h"
 
-#include "controls/MediaPlayer.h"
+#include "controls/mediaplayer/MediaPlayer.h"
 
 #include <QAction>
 

@@ -1,6 +1,6 @@
 #include "support/MainWindowHarness.h"
 
-#include "controls/MediaPlayer.h"
+#include "controls/mediaplayer/MediaPlayer.h"
 #include "support/TestFiles.h"
 
 #include <QDir>

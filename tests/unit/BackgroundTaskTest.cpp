@@ -1,6 +1,6 @@
 // The background helper's one real risk: a receiver that is gone before the
 // result arrives.
-#include "controls/BackgroundTask.h"
+#include "system/BackgroundTask.h"
 #include "support/WaitFor.h"
 
 #include <QThread>

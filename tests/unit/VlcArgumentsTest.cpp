@@ -1,5 +1,5 @@
-#include "controls/VlcArguments.h"
-#include "controls/VlcMediaEngine.h"
+#include "engine/vlc/VlcArguments.h"
+#include "engine/vlc/VlcMediaEngine.h"
 
 #include <QDir>
 #include <QFile>

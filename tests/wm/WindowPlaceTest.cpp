@@ -1,6 +1,6 @@
 // The main window's place on the screen under a window manager that frames
 // its windows (run by run-under-wm.sh, on the xcb platform).
-#include "controls/Twips.h"
+#include "controls/forms/Twips.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"
 

@@ -1,0 +1,28 @@
+# Which folder of src/ may include which: one row a folder, "folder: the
+# folders it may include". A file belongs to the longest folder of the table
+# that holds it, and so does an included file; a folder may always include
+# itself. "*" is any folder. "art" is the program's art (assets/art).
+set(SORVAN_LAYER_TABLE
+  "main: *"
+  "desktop: desktop/mpris app controls engine system playback"
+  "desktop/mpris: desktop"
+  "playback: app controls engine system art"
+  "playlist: playback app controls engine system art"
+  "cd: app controls engine system"
+  "background: app controls engine system art"
+  "help: help/webview app controls engine system art"
+  "help/webview: system"
+  "app: controls engine system art"
+  "controls: engine system art"
+  "engine:"
+  "engine/vlc: engine system"
+  "engine/cdio: engine system"
+  "system:"
+)
+# Library headers that only one folder may include: "prefix: folders".
+set(SORVAN_LIBRARY_TABLE
+  "vlc/: engine/vlc"
+  "cdio/: engine/cdio"
+  "QWebEngine: help/webview"
+  "QtWebEngine: help/webview"
+)

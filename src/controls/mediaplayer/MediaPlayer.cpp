@@ -1,0 +1,314 @@
+#include "controls/mediaplayer/MediaPlayer.h"
+
+#include "controls/mediaplayer/MediaFullScreen.h"
+#include "controls/mediaplayer/MediaPlayerBar.h"
+#include "controls/mediaplayer/MediaPropertiesWindow.h"
+#include "controls/mediaplayer/MediaStatisticsWindow.h"
+#include "system/ScreenSaverInhibitor.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+const QString kUnplayable = QStringLiteral("このファイルは再生できません");
+const QString kNoSoundfont = QStringLiteral("MIDI の音色ファイルが見つかりません");
+
+// The local file a name stands for. A name without a folder lies in the
+// current folder; a name that looks like a URL or a device is a file name too.
+QString localPathOf(const QString& name)
+{
+    return QDir::cleanPath(QDir::current().absoluteFilePath(name));
+}
+
+// Whether libVLC can draw into one of our windows: not offscreen.
+bool hasNativeWindows()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform == QLatin1String("windows")
+        || platform == QLatin1String("cocoa");
+}
+
+void paintBlack(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
+    : QWidget(parent), m_engineFactory(std::move(engineFactory)),
+      m_screenSaver(std::make_unique<ScreenSaverInhibitor>())
+{
+    setFocusPolicy(Qt::StrongFocus);
+
+    // The picture area clips the picture where it is zoomed past the edge.
+    m_screen = new QWidget(this);
+    m_screen->setObjectName(QStringLiteral("screen"));
+    m_screen->setAccessibleName(QStringLiteral("映像"));
+    paintBlack(m_screen);
+    m_screen->hide();
+    m_screen->installEventFilter(this);
+
+    m_video = new QWidget(m_screen);
+    m_video->setObjectName(QStringLiteral("video"));
+    paintBlack(m_video);
+    m_video->installEventFilter(this);
+
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("message"));
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setWordWrap(true);
+    paintBlack(m_message);
+    m_message->hide();
+
+    m_bar = new MediaPlayerBar(this);
+    m_bar->setObjectName(QStringLiteral("bar"));
+
+    m_clickTimer.setSingleShot(true);
+    connect(&m_clickTimer, &QTimer::timeout, this, &MediaPlayer::togglePlay);
+
+    // The one place where what the user asks for reaches the engine.
+    connect(m_bar, &MediaPlayerBar::playRequested, this, [this] { if (m_engine) m_engine->play(); });
+    connect(m_bar, &MediaPlayerBar::pauseRequested, this, [this] { if (m_engine) m_engine->pause(); });
+    connect(m_bar, &MediaPlayerBar::stopRequested, this, &MediaPlayer::Stop);
+    connect(m_bar, &MediaPlayerBar::seekRequested, this, &MediaPlayer::seek);
+    connect(m_bar, &MediaPlayerBar::toStartRequested, this, &MediaPlayer::toStart);
+    connect(m_bar, &MediaPlayerBar::backRequested, this, [this] { skip(-kSkipMs); });
+    connect(m_bar, &MediaPlayerBar::aheadRequested, this, [this] { skip(kSkipMs); });
+    connect(m_bar, &MediaPlayerBar::volumeChanged, this, [this](int percent) {
+        if (m_engine)
+            m_engine->setVolume(percent);
+        emit volumeChanged(percent);
+    });
+    connect(m_bar, &MediaPlayerBar::mutedChanged, this, [this](bool muted) {
+        if (m_engine)
+            m_engine->setMuted(muted);
+    });
+}
+
+MediaPlayer::~MediaPlayer()
+{
+    if (m_fullScreen) {
+        m_fullScreen->leave(this);
+        delete m_fullScreen;
+    }
+    m_screenSaver.reset();  // lets the screen blank again
+    // libVLC lets go of the video window before the window goes.
+    m_engine.reset();
+}
+
+void MediaPlayer::setFileName(const QString& name)
+{
+    m_fileName = name;
+    if (name.isEmpty()) {
+        Stop();
+        return;
+    }
+    leaveFullScreenFor(name);
+    ensureEngine();
+    m_message->hide();
+    m_message->clear();
+    m_videoSize = QSize();
+    m_state = MediaEngine::State::Empty;
+    m_zoom = PlayerZoom::Fit;
+    m_bar->reset();
+    updateScreenSaver();
+    applyLayout();
+    if (m_engine)
+        m_engine->open(localPathOf(name));
+    if (m_properties)
+        m_properties->showFile(localPathOf(name));
+    emit fileNameChanged(name);
+}
+
+void MediaPlayer::setDesignGeometry(const QRect& rect)
+{
+    m_design = rect;
+    applyLayout();
+}
+
+QString MediaPlayer::message() const
+{
+    return m_message->isHidden() ? QString() : m_message->text();
+}
+
+void MediaPlayer::ensureEngine()
+{
+    if (m_engine || !m_engineFactory)
+        return;
+    m_engine = m_engineFactory();
+    if (!m_engine)
+        return;
+    MediaEngine* engine = m_engine.get();
+    connect(engine, &MediaEngine::stateChanged, this, &MediaPlayer::onEngineState);
+    connect(engine, &MediaEngine::problem, this, &MediaPlayer::onProblem);
+    connect(engine, &MediaEngine::videoSizeChanged, this, &MediaPlayer::onVideoSize);
+    connect(engine, &MediaEngine::durationChanged, this, [this](qint64 ms) {
+        m_bar->setDuration(ms);
+        updateSeekable();
+        emit durationChanged(ms);
+    });
+    connect(engine, &MediaEngine::positionChanged, this, &MediaPlayer::onPosition);
+    connect(engine, &MediaEngine::infoReady, this, &MediaPlayer::onInfo);
+    engine->setVolume(m_bar->volume());
+    engine->setMuted(m_bar->isMuted());
+    if (m_rate != 1.0)
+        engine->setRate(m_rate);
+    if (hasNativeWindows()) {
+        // Only the picture area and the picture get windows of their own
+        // (the area's clips the picture); their parents stay as they are.
+        for (QWidget* widget : {m_screen, m_video}) {
+            widget->setAttribute(Qt::WA_DontCreateNativeAncestors);
+            widget->setAttribute(Qt::WA_NativeWindow);
+        }
+        engine->setVideoWindow(m_video->winId());
+    }
+}
+
+void MediaPlayer::onEngineState(MediaEngine::State state)
+{
+    m_state = state;
+    switch (state) {
+    case MediaEngine::State::Playing:
+        m_bar->setPlaying(true);
+        if (m_awaitingKind && m_engine)
+            m_engine->requestInfo();
+        break;
+    case MediaEngine::State::Ended:
+        m_bar->showEnd();
+        break;
+    case MediaEngine::State::Stopped:
+        m_bar->setPlaying(false);
+        m_bar->setPosition(0);
+        break;
+    case MediaEngine::State::Opening:
+        break;
+    default:
+        m_bar->setPlaying(false);
+        break;
+    }
+    updateSeekable();
+    updateScreenSaver();
+    emit engineStateChanged(state);
+}
+
+void MediaPlayer::onProblem(MediaEngine::Problem problem)
+{
+    switch (problem) {
+    case MediaEngine::Problem::Unplayable:
+        showMessage(kUnplayable);
+        break;
+    case MediaEngine::Problem::NoSoundfont:
+        showMessage(kNoSoundfont);
+        break;
+    case MediaEngine::Problem::None:
+        break;
+    }
+}
+
+void MediaPlayer::onVideoSize(QSize size)
+{
+    m_videoSize = size;
+    if (hasVideo())
+        m_awaitingKind = false;
+    else
+        leaveFullScreenFor(QString());
+    applyLayout();
+    updateScreenSaver();
+}
+
+void MediaPlayer::onPosition(qint64 ms)
+{
+    m_bar->setPosition(ms);
+    // Until the tracks are known, a file given in full screen keeps asking.
+    if (m_awaitingKind && m_engine)
+        m_engine->requestInfo();
+}
+
+void MediaPlayer::onInfo(const MediaInfo& info)
+{
+    if (!m_awaitingKind || info.tracks.isEmpty())
+        return;
+    m_awaitingKind = false;
+    const bool video = std::any_of(info.tracks.cbegin(), info.tracks.cend(), [](const MediaTrackInfo& track) {
+        return track.kind == MediaTrackInfo::Kind::Video;
+    });
+    if (!video)
+        setFullScreen(false);
+}
+
+void MediaPlayer::showMessage(const QString& text)
+{
+    leaveFullScreenFor(QString());
+    m_message->setText(text);
+    m_message->show();
+    applyLayout();
+}
+
+void MediaPlayer::paintEvent(QPaintEvent*)
+{
+    // Above the bar the control is a black screen; the picture is fitted in.
+    QPainter painter(this);
+    painter.fillRect(QRect(0, 0, width(), m_bar->y()), Qt::black);
+}
+
+void MediaPlayer::showProperties()
+{
+    if (!hasMedia())
+        return;
+    if (!m_properties)
+        m_properties = new MediaPropertiesWindow(m_engine.get(), this);
+    m_properties->showFile(localPathOf(m_fileName));
+    m_properties->setLength(m_bar->duration());
+    m_properties->show();
+    m_properties->raise();
+}
+
+void MediaPlayer::showStatistics()
+{
+    if (!hasMedia())
+        return;
+    if (!m_statistics)
+        m_statistics = new MediaStatisticsWindow(m_engine.get(), this);
+    m_statistics->show();
+    m_statistics->raise();
+}
+
+void MediaPlayer::updateScreenSaver()
+{
+    // The screen stays on only while a picture moves where it can be seen.
+    if (m_screenSaver)
+        m_screenSaver->setActive(m_state == MediaEngine::State::Playing && hasVideo()
+                             && (isVisible() || isFullScreen()));
+}
+
+void MediaPlayer::releaseScreenSaver()
+{
+    if (m_screenSaver)
+        m_screenSaver->setActive(false);
+}
+
+MediaFullScreen* MediaPlayer::fullScreenWindow() const
+{
+    return m_fullScreen;
+}
+
+MediaPropertiesWindow* MediaPlayer::propertiesWindow() const
+{
+    return m_properties;
+}
+
+MediaStatisticsWindow* MediaPlayer::statisticsWindow() const
+{
+    return m_statistics;
+}

@@ -1,0 +1,123 @@
+// What the user can ask of the media player control, from its bar, its
+// context menu, its keys or the desktop's player controls: play, pause,
+// stop, seek, volume, mute and rate. Without a medium they do nothing.
+
+#include "controls/mediaplayer/MediaPlayer.h"
+
+#include "controls/mediaplayer/MediaPlayerBar.h"
+
+#include <QLabel>
+
+void MediaPlayer::Stop()
+{
+    if (m_engine)
+        m_engine->stop();
+}
+
+void MediaPlayer::Play()
+{
+    if (m_engine)
+        m_engine->play();
+}
+
+void MediaPlayer::Pause()
+{
+    if (m_engine)
+        m_engine->pause();
+}
+
+void MediaPlayer::seek(qint64 positionMs)
+{
+    if (!m_engine)
+        return;
+    m_engine->seek(positionMs);
+    m_bar->setPosition(positionMs);
+    emit seeked(positionMs);
+}
+
+void MediaPlayer::setVolume(int percent)
+{
+    m_bar->setVolume(qBound(0, percent, 100));
+}
+
+qint64 MediaPlayer::position() const
+{
+    return m_bar->position();
+}
+
+qint64 MediaPlayer::duration() const
+{
+    return m_bar->duration();
+}
+
+int MediaPlayer::volume() const
+{
+    return m_bar->volume();
+}
+
+bool MediaPlayer::hasMedia() const
+{
+    return !m_fileName.isEmpty() && m_engine && m_state != MediaEngine::State::Error;
+}
+
+bool MediaPlayer::hasVideo() const
+{
+    return hasMedia() && m_message->isHidden() && m_videoSize.isValid() && !m_videoSize.isEmpty();
+}
+
+bool MediaPlayer::isPlaying() const
+{
+    return m_bar->isPlaying();
+}
+
+bool MediaPlayer::canSeek() const
+{
+    return hasMedia() && m_bar->duration() > 0;
+}
+
+void MediaPlayer::updateSeekable()
+{
+    m_bar->setSeekable(canSeek());
+}
+
+void MediaPlayer::togglePlay()
+{
+    m_clickTimer.stop();
+    if (hasMedia())
+        m_bar->togglePlay();
+}
+
+void MediaPlayer::toStart()
+{
+    if (canSeek())
+        seek(0);
+}
+
+void MediaPlayer::skip(qint64 deltaMs)
+{
+    if (!canSeek())
+        return;
+    seek(qBound<qint64>(0, m_bar->position() + deltaMs, m_bar->duration()));
+}
+
+void MediaPlayer::changeVolume(int delta)
+{
+    m_bar->setVolume(qBound(0, m_bar->volume() + delta, 100));
+}
+
+bool MediaPlayer::isMuted() const
+{
+    return m_bar->isMuted();
+}
+
+void MediaPlayer::setMuted(bool muted)
+{
+    m_bar->setMuted(muted);
+}
+
+void MediaPlayer::setRate(double rate)
+{
+    m_rate = rate;
+    if (m_engine)
+        m_engine->setRate(rate);
+}

@@ -1,0 +1,41 @@
+#include "desktop/mpris/MprisPlayerAdaptor.h"
+
+#include "desktop/MprisService.h"
+
+#include <QDBusError>
+
+MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService* service) : QDBusAbstractAdaptor(service), m_service(service)
+{
+}
+
+QString MprisPlayerAdaptor::playbackStatus() const { return m_service->playbackStatus(); }
+QVariantMap MprisPlayerAdaptor::metadata() const { return m_service->metadata(); }
+double MprisPlayerAdaptor::volume() const { return m_service->volume(); }
+void MprisPlayerAdaptor::setVolume(double volume) { m_service->setVolume(volume); }
+qlonglong MprisPlayerAdaptor::position() const { return m_service->positionMicroseconds(); }
+bool MprisPlayerAdaptor::canGoNext() const { return m_service->canGoNext(); }
+bool MprisPlayerAdaptor::canGoPrevious() const { return m_service->canGoPrevious(); }
+bool MprisPlayerAdaptor::canPlay() const { return m_service->canPlay(); }
+bool MprisPlayerAdaptor::canPause() const { return m_service->canPause(); }
+bool MprisPlayerAdaptor::canSeek() const { return m_service->canSeek(); }
+
+void MprisPlayerAdaptor::Next() { m_service->next(); }
+void MprisPlayerAdaptor::Previous() { m_service->previous(); }
+void MprisPlayerAdaptor::Pause() { m_service->pause(); }
+void MprisPlayerAdaptor::PlayPause() { m_service->playPause(); }
+void MprisPlayerAdaptor::Stop() { m_service->stop(); }
+void MprisPlayerAdaptor::Play() { m_service->play(); }
+void MprisPlayerAdaptor::Seek(qlonglong Offset) { m_service->seek(Offset); }
+
+void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position)
+{
+    m_service->setPosition(TrackId, Position);
+}
+
+void MprisPlayerAdaptor::OpenUri(const QString&, const QDBusMessage& message)
+{
+    // Files come in through the menus and by drag and drop only.
+    message.setDelayedReply(true);
+    m_service->bus().send(
+        message.createErrorReply(QDBusError::NotSupported, QStringLiteral("Opening a URI is not supported")));
+}

@@ -1,0 +1,110 @@
+// The CD drive (or a BIN/CUE image) through libcdio.
+//
+// One libcdio handle serves the GUI thread (eject) and the engine's reading
+// threads (a track that is being replaced may still be read while the next
+// one starts), so every use of the handle is serialised by one mutex.
+#include "engine/cdio/CdioDrive.h"
+
+#include <QFile>
+#include <QtGlobal>
+
+#include <cdio/cdio.h>
+#include <cdio/logging.h>
+
+#include <chrono>
+#include <mutex>
+
+namespace {
+
+// libcdio reports every missing drive and every odd image line on stderr;
+// only real errors are worth a line.
+void quietCdioLog(cdio_log_level_t level, const char message[])
+{
+    if (level >= CDIO_LOG_ERROR)
+        qWarning("libcdio: %s", message);
+}
+
+class CdioDrive final : public CdDrive {
+public:
+    CdioDrive(CdIo_t* cdio, QList<Track> tracks) : m_cdio(cdio), m_tracks(std::move(tracks)) {}
+    ~CdioDrive() override
+    {
+        if (m_cdio)
+            cdio_destroy(m_cdio);
+    }
+
+    QList<Track> tracks() const override { return m_tracks; }
+
+    bool readAudioSectors(void* buffer, qint32 sector, qint32 count) override
+    {
+        if (count <= 0)
+            return count == 0;
+        std::lock_guard lock(m_mutex);
+        if (!m_cdio)
+            return false;
+        return cdio_read_audio_sectors(m_cdio, buffer, sector, static_cast<uint32_t>(count)) == DRIVER_OP_SUCCESS;
+    }
+
+    bool eject() override
+    {
+        // A read of a damaged disc can hold the drive for a long time; the
+        // eject gives up rather than keep its background thread (and the
+        // application's end, which waits for that thread) that long.
+        const std::unique_lock lock(m_mutex, kEjectPatience);
+        if (!lock.owns_lock())
+            return false;
+        // libcdio 2.1 frees an image driver's data on eject but keeps the
+        // handle, and destroying it later aborts the process: only a real
+        // drive is ever asked.
+        if (!m_cdio || cdio_get_driver_id(m_cdio) != DRIVER_LINUX)
+            return false;
+        // On success libcdio frees the handle and clears the pointer.
+        return cdio_eject_media(&m_cdio) == DRIVER_OP_SUCCESS;
+    }
+
+private:
+    static constexpr std::chrono::seconds kEjectPatience{2};
+    std::timed_mutex m_mutex;
+    CdIo_t* m_cdio = nullptr;
+    const QList<Track> m_tracks;
+};
+
+QList<CdDrive::Track> readAudioTracks(const CdIo_t* cdio)
+{
+    QList<CdDrive::Track> tracks;
+    const track_t first = cdio_get_first_track_num(cdio);
+    const track_t count = cdio_get_num_tracks(cdio);
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK)
+        return tracks;
+    for (int number = first; number < first + count; ++number) {
+        const auto track = static_cast<track_t>(number);
+        if (cdio_get_track_format(cdio, track) != TRACK_FORMAT_AUDIO)
+            continue;
+        const lsn_t start = cdio_get_track_lsn(cdio, track);
+        const lsn_t last = cdio_get_track_last_lsn(cdio, track);
+        if (start == CDIO_INVALID_LSN || last == CDIO_INVALID_LSN || last < start)
+            continue;
+        tracks << CdDrive::Track{number, start, last - start + 1};
+    }
+    return tracks;
+}
+
+} // namespace
+
+std::unique_ptr<CdDrive> openCdioDrive(const QString& device)
+{
+    static std::once_flag logOnce;
+    std::call_once(logOnce, [] { cdio_log_set_handler(quietCdioLog); });
+
+    const QByteArray source = QFile::encodeName(device);
+    CdIo_t* cdio = device.isEmpty() ? cdio_open(nullptr, DRIVER_DEVICE) : cdio_open(source.constData(), DRIVER_UNKNOWN);
+    if (!cdio)
+        return nullptr;
+    QList<CdDrive::Track> tracks = readAudioTracks(cdio);
+    if (tracks.isEmpty()) {
+        // No disc, or a disc without audio.
+        cdio_destroy(cdio);
+        return nullptr;
+    }
+    return std::make_unique<CdioDrive>(cdio, std::move(tracks));
+}

@@ -1,0 +1,66 @@
+#include "main/RealPlatform.h"
+
+#include "engine/cdio/CdioDrive.h"
+#include "help/webview/WebViewLibrary.h"
+#include "system/SystemCalls.h"
+#include "engine/vlc/VlcMediaEngine.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QStandardPaths>
+
+void prepareProcessEnvironment()
+{
+#ifdef Q_OS_LINUX
+    // Video is drawn into a native X11 window; a Wayland session gives none,
+    // so the program runs through XWayland there.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + QStringLiteral("/sorvan-runtime-%1").arg(sys::userKey());
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
+    // The help browser's engine refuses to start as root inside its sandbox.
+    if (sys::runningAsSuperuser() && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
+}
+
+void registerJapaneseFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
+                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+}
+
+void useJapaneseInterfaceFont()
+{
+    // Left to fontconfig, a Japanese locale gets the fixed-pitch IPAGothic
+    // for menus, captions and the status bar. The desktop's Japanese
+    // interface font is a proportional gothic, in every locale.
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                      QStringLiteral("VL PGothic")});
+    font.setFixedPitch(false);
+    font.setStyleHint(QFont::SansSerif);
+    QApplication::setFont(font);
+}
+
+RealPlatform::RealPlatform()
+    : m_dialogs(std::make_unique<QtFileDialogs>()),
+      m_messages(std::make_unique<QtMessageBoxes>())
+{
+    m_platform.dialogs = m_dialogs.get();
+    m_platform.messages = m_messages.get();
+    m_platform.mediaEngines = [] { return makeVlcMediaEngine(); };
+    m_platform.cdDrives = [](const QString& device) { return openCdioDrive(device); };
+    m_platform.clock = [] { return QDateTime::currentDateTime(); };
+    m_platform.programFolder = [] { return QCoreApplication::applicationDirPath(); };
+    m_platform.webViews = webViewLibrary(QCoreApplication::applicationDirPath());
+}
+
+RealPlatform::~RealPlatform() = default;
