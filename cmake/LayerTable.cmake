@@ -5,7 +5,7 @@
 set(SORVAN_LAYER_TABLE
   "main: *"
   "desktop: desktop/mpris app controls engine system playback"
-  "desktop/mpris: desktop"
+  "desktop/mpris:"
   "playback: app controls engine system art"
   "playlist: playback app controls engine system art"
   "cd: app controls engine system"

@@ -76,6 +76,13 @@ public:
     void mnuSetDft_Click();
     void mnuSetNo_Click();
 
+    // ---- shared steps ----
+    // Appends each path to List1 and its name (NameOfPath) to List2, as one
+    // step (playback/).
+    void AddToPlayList(const QStringList& paths);
+    // True while the window is in CD player mode (cd/).
+    bool InCdMode() const;
+
     // ---- help (help/) ----
     void mnuHelpHtm_Click();
     void mnuHelpVersion_Click();
@@ -145,6 +152,11 @@ public:
     // media: a bare name, found in the current folder.
     static QString startSound() { return QStringLiteral("Start.wav"); }
     const Platform& platform() const { return m_platform; }
+
+signals:
+    // The window entered or left CD player mode: the CD control is the
+    // player from now on, or the media player control again.
+    void cdModeChanged(bool on);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

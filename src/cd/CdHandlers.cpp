@@ -35,3 +35,8 @@ void frmMain::mnuCDEnd_Click()
     MediaPlayer1->setVisible(true);
     mnuHensyu->setEnabled(true);
 }
+
+bool frmMain::InCdMode() const
+{
+    return mnuCDEnd->isEnabled();
+}

@@ -33,7 +33,7 @@ QList<QWidget*> DropTarget::areas() const
 
 bool DropTarget::open() const
 {
-    return m_form.mnuFile->isEnabled() && !m_form.mnuCDEnd->isEnabled();
+    return m_form.mnuFile->isEnabled() && !m_form.InCdMode();
 }
 
 DropTarget::Wanted DropTarget::wantedOf(const QMimeData* data) const
@@ -95,8 +95,5 @@ void DropTarget::take(const Wanted& wanted)
     // The first file as the open dialog's choice; the others join the list
     // behind it, in the dropped order.
     m_form.playOpenedMediaFile(wanted.mediaFiles.front());
-    for (const QString& path : wanted.mediaFiles.mid(1)) {
-        m_form.List1->AddItem(path);
-        m_form.List2->AddItem(NameOfPath(path));
-    }
+    m_form.AddToPlayList(wanted.mediaFiles.mid(1));
 }

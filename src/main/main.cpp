@@ -2,7 +2,7 @@
 #include "app/frmMain.h"
 #include "main/RealPlatform.h"
 #include "desktop/DropTarget.h"
-#include "desktop/MprisService.h"
+#include "desktop/MprisBinding.h"
 
 #include <QApplication>
 #include <QFont>
@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
     window.Form_Load();
     // The desktop's ways in: its player controls and media keys, and files
     // dragged from a file manager.
-    MprisService playerControls(window, MprisService::runningSessionBus());
+    MprisBinding playerControls(window, MprisService::runningSessionBus());
     DropTarget drops(window);
     window.showAtDesignPlace();
     return QApplication::exec();

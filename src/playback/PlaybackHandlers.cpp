@@ -44,15 +44,24 @@ void frmMain::playOpenedMediaFile(const QString& path)
     MMControl1->setVisible(false);
     mnuCdPlayer->setEnabled(false);
     MediaPlayer1->setFileName(path);
-    List1->AddItem(path);
+    AddToPlayList({path});
     const QString name = NameOfPath(path);
     Label2->setText(name);
-    List2->AddItem(name);
     mnuListNewSave->setEnabled(true);
     mnuListDelete->setEnabled(true);
     mnuListReSave->setEnabled(true);
     PlayFile = name;
     Image1->setVisible(!IsVideoFile(PlayFile));
+}
+
+void frmMain::AddToPlayList(const QStringList& paths)
+{
+    QStringList names;
+    names.reserve(paths.size());
+    for (const QString& path : paths)
+        names << NameOfPath(path);
+    List1->AddItems(paths);
+    List2->AddItems(names);
 }
 
 void frmMain::List2_Click()

@@ -4,7 +4,7 @@
 #include "controls/forms/ListBox.h"
 #include "controls/cdplayer/MMControl.h"
 #include "controls/mediaplayer/MediaPlayer.h"
-#include "desktop/MprisService.h"
+#include "desktop/MprisBinding.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"
 
@@ -36,7 +36,7 @@ class BusClient : public QObject {
 public:
     BusClient()
     {
-        m_bus.connect(MprisService::serviceName(), MprisService::objectPath(),
+        m_bus.connect(MprisBinding::serviceName(), MprisService::objectPath(),
                       QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"), this,
                       SLOT(changed(QString, QVariantMap, QStringList)));
     }
@@ -44,7 +44,7 @@ public:
 
     QDBusMessage call(const QString& interface, const QString& method, const QVariantList& args = {})
     {
-        QDBusMessage message = QDBusMessage::createMethodCall(MprisService::serviceName(),
+        QDBusMessage message = QDBusMessage::createMethodCall(MprisBinding::serviceName(),
                                                               MprisService::objectPath(), interface, method);
         message.setArguments(args);
         QDBusPendingCallWatcher watcher(m_bus.asyncCall(message));
@@ -83,7 +83,7 @@ private:
 namespace {
 struct Player {
     MainWindowHarness h;
-    MprisService service{h.form(), QDBusConnection::sessionBus()};
+    MprisBinding service{h.form(), QDBusConnection::sessionBus()};
     BusClient client;
 
     QString open(const QString& name)
@@ -272,7 +272,7 @@ TEST(Mpris, ASecondPlayerLeavesTheNameToTheFirst)
     MainWindowHarness other;
     QDBusConnection otherBus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second-player");
     {
-        MprisService second(other.form(), otherBus);
+        MprisBinding second(other.form(), otherBus);
         EXPECT_FALSE(second.isRegistered());
     }
     QDBusConnection::disconnectFromBus("second-player");

@@ -114,6 +114,7 @@ signals:
     void fileNameChanged(const QString& name);
     void durationChanged(qint64 durationMs);
     void volumeChanged(int percent);
+    void rateChanged(double rate);
     // A seek was asked for, by the bar or by seek().
     void seeked(qint64 positionMs);
 

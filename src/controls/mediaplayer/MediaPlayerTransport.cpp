@@ -117,7 +117,10 @@ void MediaPlayer::setMuted(bool muted)
 
 void MediaPlayer::setRate(double rate)
 {
+    if (rate == m_rate)
+        return;
     m_rate = rate;
     if (m_engine)
         m_engine->setRate(rate);
+    emit rateChanged(rate);
 }

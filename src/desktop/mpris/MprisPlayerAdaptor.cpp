@@ -1,6 +1,6 @@
 #include "desktop/mpris/MprisPlayerAdaptor.h"
 
-#include "desktop/MprisService.h"
+#include "desktop/mpris/MprisService.h"
 
 #include <QDBusError>
 
@@ -11,6 +11,10 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService* service) : QDBusAbstractAda
 QString MprisPlayerAdaptor::playbackStatus() const { return m_service->playbackStatus(); }
 QVariantMap MprisPlayerAdaptor::metadata() const { return m_service->metadata(); }
 double MprisPlayerAdaptor::volume() const { return m_service->volume(); }
+double MprisPlayerAdaptor::rate() const { return m_service->rate(); }
+void MprisPlayerAdaptor::setRate(double rate) { m_service->setRate(rate); }
+double MprisPlayerAdaptor::minimumRate() const { return m_service->minimumRate(); }
+double MprisPlayerAdaptor::maximumRate() const { return m_service->maximumRate(); }
 void MprisPlayerAdaptor::setVolume(double volume) { m_service->setVolume(volume); }
 qlonglong MprisPlayerAdaptor::position() const { return m_service->positionMicroseconds(); }
 bool MprisPlayerAdaptor::canGoNext() const { return m_service->canGoNext(); }
@@ -32,10 +36,11 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong P
     m_service->setPosition(TrackId, Position);
 }
 
-void MprisPlayerAdaptor::OpenUri(const QString&, const QDBusMessage& message)
+void MprisPlayerAdaptor::OpenUri(const QString& Uri, const QDBusMessage& message)
 {
-    // Files come in through the menus and by drag and drop only.
+    const QString error = m_service->openUri(Uri);
+    if (error.isEmpty())
+        return;
     message.setDelayedReply(true);
-    m_service->bus().send(
-        message.createErrorReply(QDBusError::NotSupported, QStringLiteral("Opening a URI is not supported")));
+    m_service->bus().send(message.createErrorReply(QDBusError::NotSupported, error));
 }

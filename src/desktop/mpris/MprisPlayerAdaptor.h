@@ -1,6 +1,6 @@
 #pragma once
-// org.mpris.MediaPlayer2.Player: the transport, the title and the volume,
-// all answered by the service.
+// org.mpris.MediaPlayer2.Player: the transport, the title, the volume and
+// the speed, all answered by the service.
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusMessage>
@@ -14,8 +14,8 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
     Q_PROPERTY(double Rate READ rate WRITE setRate)
-    Q_PROPERTY(double MinimumRate READ rate)
-    Q_PROPERTY(double MaximumRate READ rate)
+    Q_PROPERTY(double MinimumRate READ minimumRate)
+    Q_PROPERTY(double MaximumRate READ maximumRate)
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
     Q_PROPERTY(qlonglong Position READ position)
@@ -29,9 +29,10 @@ public:
     explicit MprisPlayerAdaptor(MprisService* service);
 
     QString playbackStatus() const;
-    // Always at the normal speed.
-    double rate() const { return 1.0; }
-    void setRate(double) {}
+    double rate() const;
+    void setRate(double rate);
+    double minimumRate() const;
+    double maximumRate() const;
     QVariantMap metadata() const;
     double volume() const;
     void setVolume(double volume);

@@ -1,15 +1,15 @@
 #include "desktop/mpris/MprisRootAdaptor.h"
 
-#include "desktop/MprisService.h"
+#include "desktop/mpris/MprisService.h"
 
 MprisRootAdaptor::MprisRootAdaptor(MprisService* service) : QDBusAbstractAdaptor(service), m_service(service)
 {
 }
 
-QStringList MprisRootAdaptor::supportedMimeTypes() const
-{
-    return MprisService::supportedMimeTypes();
-}
+QString MprisRootAdaptor::identity() const { return m_service->identity().identity; }
+QString MprisRootAdaptor::desktopEntry() const { return m_service->identity().desktopEntry; }
+QStringList MprisRootAdaptor::supportedUriSchemes() const { return m_service->identity().uriSchemes; }
+QStringList MprisRootAdaptor::supportedMimeTypes() const { return m_service->identity().mimeTypes; }
 
 void MprisRootAdaptor::Quit()
 {

@@ -23,9 +23,9 @@ public:
     bool canQuit() const { return true; }
     bool canRaise() const { return true; }
     bool hasTrackList() const { return false; }
-    QString identity() const { return QStringLiteral("Sorvanel"); }
-    QString desktopEntry() const { return QStringLiteral("sorvan"); }
-    QStringList supportedUriSchemes() const { return {QStringLiteral("file")}; }
+    QString identity() const;
+    QString desktopEntry() const;
+    QStringList supportedUriSchemes() const;
     QStringList supportedMimeTypes() const;
 
 public slots:

@@ -1,0 +1,57 @@
+#include "desktop/MprisBinding.h"
+
+#include "app/frmMain.h"
+#include "desktop/CdNowPlaying.h"
+#include "desktop/PlayerNowPlaying.h"
+
+namespace {
+MprisIdentity sorvanIdentity()
+{
+    MprisIdentity identity;
+    identity.busName = MprisBinding::serviceName();
+    identity.identity = QStringLiteral("Sorvanel");
+    identity.desktopEntry = QStringLiteral("sorvan");
+    identity.mimeTypes = MprisBinding::supportedMimeTypes();
+    identity.uriSchemes = {QStringLiteral("file")};
+    identity.trackPrefix = QStringLiteral("/org/sorvan/track");
+    return identity;
+}
+} // namespace
+
+MprisBinding::MprisBinding(frmMain& form, const QDBusConnection& bus, QObject* parent)
+    : QObject(parent), m_form(form)
+{
+    m_player = new PlayerNowPlaying(form, this);
+    m_cd = new CdNowPlaying(*form.MMControl1, this);
+    m_service = new MprisService(sorvanIdentity(), bus, this);
+    m_service->onQuit = [this] {
+        // After the reply has left: the same steps as the menu's "終了する".
+        QMetaObject::invokeMethod(&m_form, [form = &m_form] { form->mnuEnd_Click(); }, Qt::QueuedConnection);
+    };
+    m_service->onRaise = [this] {
+        m_form.show();
+        m_form.raise();
+        m_form.activateWindow();
+    };
+    connect(&form, &frmMain::cdModeChanged, this, &MprisBinding::followMode);
+    followMode(form.InCdMode());
+}
+
+MprisBinding::~MprisBinding()
+{
+    // The service goes first, while the players it reads still live.
+    delete m_service;
+}
+
+QStringList MprisBinding::supportedMimeTypes()
+{
+    // mid, wav, mp3, avi, mpeg and mpg, mov: each under its common names.
+    return {QStringLiteral("audio/midi"),      QStringLiteral("audio/x-midi"), QStringLiteral("audio/wav"),
+            QStringLiteral("audio/x-wav"),     QStringLiteral("audio/mpeg"),   QStringLiteral("video/x-msvideo"),
+            QStringLiteral("video/mpeg"),      QStringLiteral("video/quicktime")};
+}
+
+void MprisBinding::followMode(bool cdMode)
+{
+    m_service->setPlayer(cdMode ? static_cast<NowPlaying*>(m_cd) : m_player);
+}

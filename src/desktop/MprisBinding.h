@@ -1,0 +1,35 @@
+#pragma once
+// The window offered to the desktop's player controls and media keys on the
+// session bus, as org.mpris.MediaPlayer2.sorvan: the media player control
+// or, in CD mode, the CD control is what plays; Quit takes the same steps
+// as the menu's "終了する"; Raise shows the window.
+
+#include "desktop/mpris/MprisService.h"
+
+#include <QObject>
+
+class CdNowPlaying;
+class PlayerNowPlaying;
+class frmMain;
+
+class MprisBinding : public QObject {
+    Q_OBJECT
+public:
+    MprisBinding(frmMain& form, const QDBusConnection& bus, QObject* parent = nullptr);
+    ~MprisBinding() override;
+
+    static QString serviceName() { return QStringLiteral("org.mpris.MediaPlayer2.sorvan"); }
+    // The MIME types of the media files the open dialog offers.
+    static QStringList supportedMimeTypes();
+
+    MprisService& service() { return *m_service; }
+    bool isRegistered() const { return m_service->isRegistered(); }
+
+private:
+    void followMode(bool cdMode);
+
+    frmMain& m_form;
+    PlayerNowPlaying* m_player = nullptr;
+    CdNowPlaying* m_cd = nullptr;
+    MprisService* m_service = nullptr;
+};
