@@ -1,0 +1,72 @@
+// CD-Text of disc images made here (cue sheet, samples and CD-Text file),
+// through libcdio and through the CD control.
+#include "controls/cdplayer/MMControl.h"
+#include "engine/DiscImage.h"
+#include "engine/TagFixtures.h"
+#include "engine/cdio/CdioDrive.h"
+#include "support/WaitFor.h"
+
+#include <gtest/gtest.h>
+
+using tagfixture::CdTextBlock;
+
+namespace {
+
+const CdTextBlock kEnglish{'\x00', '\x09', {"Caf\xE9 Songs", "First", "Second", "Third"}, {"The Band", "", "", ""}};
+// "日本のアルバム", "最初の歌", "歌手Ａ" in MS-JIS; the third title repeats the
+// second (a tab).
+const CdTextBlock kJapanese{'\x80', '\x69',
+                            {"\x93\xFA\x96\x7B\x82\xCC\x83\x41\x83\x8B\x83\x6F\x83\x80",
+                             "\x8D\xC5\x8F\x89\x82\xCC\x89\xCC", "Two", "\t\t"},
+                            {"\x89\xCC\x8E\xE8\x82\x60", "", "", ""}};
+
+CdText japaneseText()
+{
+    CdText text{u"日本のアルバム"_qs, u"歌手Ａ"_qs, {}};
+    text.tracks[1].title = u"最初の歌"_qs;
+    text.tracks[2].title = text.tracks[3].title = u"Two"_qs;
+    return text;
+}
+
+} // namespace
+
+TEST(CdText, TheJapaneseBlockElseTheFirstInItsOwnCharacterCode)
+{
+    CdText english{u"Café Songs"_qs, u"The Band"_qs, {}};
+    english.tracks[1].title = u"First"_qs;
+    english.tracks[2].title = u"Second"_qs;
+    english.tracks[3].title = u"Third"_qs;
+    const struct {
+        const char* what;
+        QByteArray packs;
+        CdText text;
+    } rows[] = {
+        {"English and Japanese blocks", tagfixture::cdTextPacks({kEnglish, kJapanese}), japaneseText()},
+        {"a Japanese block only", tagfixture::cdTextPacks({kJapanese}), japaneseText()},
+        {"an English block only, in ISO-8859-1", tagfixture::cdTextPacks({kEnglish}), english},
+        {"with the header of a drive's answer", QByteArray("\x01\x6A\0\0", 4) + tagfixture::cdTextPacks({kEnglish}),
+         english},
+        {"no CD-Text", {}, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        DiscImage image(row.packs);
+        const std::unique_ptr<CdDrive> drive = openCdioDrive(image.cue);
+        ASSERT_NE(drive, nullptr);
+        EXPECT_EQ(drive->tracks().size(), 3);
+        EXPECT_EQ(drive->cdText(), row.text);
+    }
+}
+
+TEST(CdText, TheControlTellsItWhileTheDiscIsOpen)
+{
+    DiscImage image(tagfixture::cdTextPacks({kEnglish, kJapanese}));
+    MMControl control(openCdioDrive, {});
+    control.setDevicePath(image.cue);
+    control.setDeviceType("CDAudio");
+    control.setCommand("Open");
+    ASSERT_TRUE(waitFor([&] { return control.status() != MMControl::Status::Opening; }));
+    EXPECT_EQ(control.cdText(), japaneseText());
+    control.setCommand("Close");
+    EXPECT_TRUE(control.cdText().isEmpty());
+}
