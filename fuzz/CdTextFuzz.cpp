@@ -1,7 +1,7 @@
 // Fuzzes the decoding of CD-Text packs: blocks, character codes, double-byte
 // text, repeats. Besides crashes, undefined behaviour and reads past the
 // end, it checks that track numbers stay those a disc can have and that
-// every field is bounded.
+// every field is bounded and free of NULs.
 #include "engine/cdio/CdTextPacks.h"
 
 #include <cstdint>
@@ -19,6 +19,8 @@ void check(const QString& field)
 {
     if (field.size() > 1024)
         fail("a field past its bound");
+    if (field.contains(QChar(0)))
+        fail("a field holds a NUL");
 }
 } // namespace
 

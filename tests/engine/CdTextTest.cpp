@@ -10,6 +10,13 @@
 
 using tagfixture::CdTextBlock;
 
+void PrintTo(const CdText& text, std::ostream* out)
+{
+    *out << (text.album + u'/' + text.performer).toStdString();
+    for (auto it = text.tracks.cbegin(); it != text.tracks.cend(); ++it)
+        *out << " " << it.key() << ":" << (it->title + u'/' + it->performer).toStdString();
+}
+
 namespace {
 
 const CdTextBlock kEnglish{'\x00', '\x09', {"Caf\xE9 Songs", "First", "Second", "Third"}, {"The Band", "", "", ""}};

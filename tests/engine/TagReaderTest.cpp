@@ -14,6 +14,11 @@
 
 using namespace tagfixture;
 
+void PrintTo(const MediaTags& tags, std::ostream* out)
+{
+    *out << QStringList{tags.title, tags.artist, tags.album, tags.copyright}.join(u'|').toStdString();
+}
+
 namespace {
 
 // "桜の歌～①", "山田太郎", "春のアルバム" in CP932.

@@ -66,7 +66,10 @@ QMap<int, QString> strings(const QByteArray& bytes, int first, bool doubleByte, 
         qsizetype end = bytes.indexOf(terminator, at);
         if (end < 0)
             end = bytes.size();
-        const QByteArrayView piece = QByteArrayView(bytes).sliced(at, end - at);
+        QByteArrayView piece = QByteArrayView(bytes).sliced(at, end - at);
+        // A lone NUL left over in double-byte text is padding.
+        if (const qsizetype nul = piece.indexOf('\0'); nul >= 0)
+            piece = piece.first(nul);
         const QString text = piece == tab ? previous : decodeIn(charCode, piece);
         if (!text.isEmpty())
             out.insert(track, text);

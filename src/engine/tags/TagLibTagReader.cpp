@@ -107,11 +107,19 @@ MediaTags readWav(const QString& path)
     TagLib::RIFF::WAV::File file(name, false);
     if (!file.isValid())
         return {};
-    MediaTags tags = tagsOf(file.tag());
-    if (file.hasInfoTag())
-        tags.copyright = fromTagLib(file.InfoTag()->fieldText("ICOP"));
-    if (tags.copyright.isEmpty() && file.hasID3v2Tag())
+    // An ID3v2 tag, where there is one, says more than the INFO list.
+    MediaTags tags = file.hasID3v2Tag() ? tagsOf(file.ID3v2Tag()) : MediaTags();
+    if (file.hasID3v2Tag())
         tags.copyright = copyrightOf(file.ID3v2Tag()->properties());
+    if (file.hasInfoTag()) {
+        const MediaTags info = tagsOf(file.InfoTag());
+        for (auto [field, fallback] : {std::pair{&tags.title, &info.title}, {&tags.artist, &info.artist},
+                                       {&tags.album, &info.album}})
+            if (field->isEmpty())
+                *field = *fallback;
+        if (tags.copyright.isEmpty())
+            tags.copyright = fromTagLib(file.InfoTag()->fieldText("ICOP"));
+    }
     return tags;
 }
 
@@ -154,7 +162,7 @@ public:
             return {};
         const QByteArray head = file.read(12);
         if (head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID"))
-            return readMidiText(file.read(kMaxMidiBytes));
+            return file.seek(0) ? readMidiText(file.read(kMaxMidiBytes)) : MediaTags();
         if (head.startsWith("RIFF") && head.mid(8, 4) == "AVI ")
             return readRiffInfo([&file](qint64 offset, qint64 size) {
                 return file.seek(offset) ? file.read(size) : QByteArray();
