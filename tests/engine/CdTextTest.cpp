@@ -12,9 +12,9 @@ using tagfixture::CdTextBlock;
 
 void PrintTo(const CdText& text, std::ostream* out)
 {
-    *out << (text.album + u'/' + text.performer).toStdString();
     for (auto it = text.tracks.cbegin(); it != text.tracks.cend(); ++it)
-        *out << " " << it.key() << ":" << (it->title + u'/' + it->performer).toStdString();
+        *out << it.key() << ":" << (it->title + u'/' + it->performer).toStdString() << " ";
+    *out << (text.album + u'/' + text.performer).toStdString();
 }
 
 namespace {
@@ -27,29 +27,22 @@ const CdTextBlock kJapanese{'\x80', '\x69',
                              "\x8D\xC5\x8F\x89\x82\xCC\x89\xCC", "Two", "\t\t"},
                             {"\x89\xCC\x8E\xE8\x82\x60", "", "", ""}};
 
-CdText japaneseText()
-{
-    CdText text{u"日本のアルバム"_qs, u"歌手Ａ"_qs, {}};
-    text.tracks[1].title = u"最初の歌"_qs;
-    text.tracks[2].title = text.tracks[3].title = u"Two"_qs;
-    return text;
-}
+const CdText kJapaneseText{u"日本のアルバム"_qs, u"歌手Ａ"_qs,
+                           {{1, {u"最初の歌"_qs, {}}}, {2, {u"Two"_qs, {}}}, {3, {u"Two"_qs, {}}}}};
 
 } // namespace
 
 TEST(CdText, TheJapaneseBlockElseTheFirstInItsOwnCharacterCode)
 {
-    CdText english{u"Café Songs"_qs, u"The Band"_qs, {}};
-    english.tracks[1].title = u"First"_qs;
-    english.tracks[2].title = u"Second"_qs;
-    english.tracks[3].title = u"Third"_qs;
+    const CdText english{u"Café Songs"_qs, u"The Band"_qs,
+                         {{1, {u"First"_qs, {}}}, {2, {u"Second"_qs, {}}}, {3, {u"Third"_qs, {}}}}};
     const struct {
         const char* what;
         QByteArray packs;
         CdText text;
     } rows[] = {
-        {"English and Japanese blocks", tagfixture::cdTextPacks({kEnglish, kJapanese}), japaneseText()},
-        {"a Japanese block only", tagfixture::cdTextPacks({kJapanese}), japaneseText()},
+        {"English and Japanese blocks", tagfixture::cdTextPacks({kEnglish, kJapanese}), kJapaneseText},
+        {"a Japanese block only", tagfixture::cdTextPacks({kJapanese}), kJapaneseText},
         {"an English block only, in ISO-8859-1", tagfixture::cdTextPacks({kEnglish}), english},
         {"with the header of a drive's answer", QByteArray("\x01\x6A\0\0", 4) + tagfixture::cdTextPacks({kEnglish}),
          english},
@@ -60,7 +53,6 @@ TEST(CdText, TheJapaneseBlockElseTheFirstInItsOwnCharacterCode)
         DiscImage image(row.packs);
         const std::unique_ptr<CdDrive> drive = openCdioDrive(image.cue);
         ASSERT_NE(drive, nullptr);
-        EXPECT_EQ(drive->tracks().size(), 3);
         EXPECT_EQ(drive->cdText(), row.text);
     }
 }
@@ -73,7 +65,7 @@ TEST(CdText, TheControlTellsItWhileTheDiscIsOpen)
     control.setDeviceType("CDAudio");
     control.setCommand("Open");
     ASSERT_TRUE(waitFor([&] { return control.status() != MMControl::Status::Opening; }));
-    EXPECT_EQ(control.cdText(), japaneseText());
+    EXPECT_EQ(control.cdText(), kJapaneseText);
     control.setCommand("Close");
     EXPECT_TRUE(control.cdText().isEmpty());
 }

@@ -3,6 +3,7 @@
 // on real libcdio.
 
 #include "engine/CdDrive.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -44,12 +45,8 @@ struct DiscImage {
 
         // Track starts in minutes:seconds:frames of 75 sectors a second.
         QByteArray sheet;
-        if (!cdText.isEmpty()) {
-            QFile textFile(dir.filePath("disc.cdt"));
-            textFile.open(QIODevice::WriteOnly);
-            textFile.write(cdText);
+        if (!cdText.isEmpty() && writeBytes(dir.filePath("disc.cdt"), cdText))
             sheet += "CDTEXTFILE \"disc.cdt\"\n";
-        }
         sheet += "FILE \"disc.bin\" BINARY\n";
         for (int t = 0; t < 3; ++t) {
             const int s = t * kSectorsPerTrack;

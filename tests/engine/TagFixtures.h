@@ -5,9 +5,7 @@
 
 #include "engine/MediaTestFiles.h"
 
-#include <QByteArray>
 #include <QList>
-#include <QPair>
 #include <QtEndian>
 
 namespace tagfixture {
@@ -36,9 +34,7 @@ inline QByteArray le32(quint32 v)
 // Silent MPEG-1 layer III frames (128 kbit/s, 44.1 kHz): 417 bytes each.
 inline QByteArray mpegFrames(int count = 8)
 {
-    QByteArray frame("\xFF\xFB\x90\x64", 4);
-    frame.append(QByteArray(417 - 4, '\0'));
-    return frame.repeated(count);
+    return (QByteArray("\xFF\xFB\x90\x64", 4) + QByteArray(417 - 4, '\0')).repeated(count);
 }
 
 inline QByteArray id3v2(const QList<Frame>& frames)

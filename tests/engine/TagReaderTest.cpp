@@ -6,9 +6,9 @@
 #include "engine/TagFixtures.h"
 #include "engine/tags/TagLibTagReader.h"
 #include "engine/vlc/VlcMediaEngine.h"
+#include "support/TestFiles.h"
 #include "support/WaitFor.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -27,18 +27,10 @@ const QByteArray kArtist("\x8E\x52\x93\x63\x91\xBE\x98\x59");
 const QByteArray kAlbum("\x8F\x74\x82\xCC\x83\x41\x83\x8B\x83\x6F\x83\x80");
 const MediaTags kJapanese{u"桜の歌～①"_qs, u"山田太郎"_qs, u"春のアルバム"_qs, QString()};
 
-MediaTags with(MediaTags tags, const QString& copyright)
-{
-    tags.copyright = copyright;
-    return tags;
-}
-
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
-    QFile file(dir.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return file.fileName();
+    EXPECT_TRUE(writeBytes(dir.filePath(name), bytes));
+    return dir.filePath(name);
 }
 
 } // namespace
@@ -57,7 +49,7 @@ TEST(TagReader, ReadsEachKindOfFileAsItsAuthorWroteIt)
         {"MP3, ID3v2.3 frames declared Latin-1 holding CP932", "v2.mp3",
          id3v2({{"TIT2", 0, kTitle}, {"TPE1", 0, kArtist}, {"TALB", 0, kAlbum}, {"TCOP", 0, "2026 " + kArtist}})
              + mpegFrames(),
-         with(kJapanese, u"2026 山田太郎"_qs)},
+         {kJapanese.title, kJapanese.artist, kJapanese.album, u"2026 山田太郎"_qs}},
         {"MP3, UTF-16 ID3v2 over an ID3v1 title", "utf16.mp3",
          id3v2({{"TIT2", 1, utf16Title}}) + mpegFrames() + id3v1("Other", "", ""), {kJapanese.title, {}, {}, {}}},
         {"MP3, Latin-1", "cafe.mp3", mpegFrames() + id3v1("Caf\xE9", "Andr\xE9", ""), {u"Café"_qs, u"André"_qs, {}, {}}},
