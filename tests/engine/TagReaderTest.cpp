@@ -9,7 +9,9 @@
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
 using namespace tagfixture;
@@ -96,9 +98,15 @@ TEST(TagReader, ThePlayerShowsTheTagsOfWhatItPlaysInItsPropertiesWindow)
     EXPECT_EQ(window->field(u"アーティスト"_qs), QString());
     EXPECT_EQ(window->field(u"ファイル名"_qs), u"info.wav"_qs);
 
-    // Another file: the old tags go at once, and the new file has none.
+    // Two more files at once: the old tags go at once, those of the file
+    // replaced at once never come, and the last file has none.
+    player.setFileName(writeFile(dir, "song.mid", midiWithName(kTitle)));
     player.setFileName(writeFile(dir, "plain.wav", mediatest::sineWav(1.0)));
     EXPECT_EQ(player.tags(), MediaTags());
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(player.tags(), MediaTags());
+    EXPECT_EQ(changes, 2) << "cleared once";
     EXPECT_EQ(window->field(u"タイトル"_qs), QString());
     player.Stop();
 }
