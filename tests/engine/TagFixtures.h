@@ -68,10 +68,8 @@ inline QByteArray infoList(const QList<QPair<QByteArray, QByteArray>>& fields)
 // A playable WAV with the list after its samples.
 inline QByteArray wavWithInfo(const QByteArray& list)
 {
-    QByteArray wav = mediatest::sineWav(1.0);
-    wav += list;
-    wav.replace(4, 4, le32(wav.size() - 8));
-    return wav;
+    const QByteArray wav = mediatest::sineWav(1.0) + list;
+    return wav.first(4) + le32(wav.size() - 8) + wav.sliced(8);
 }
 
 // An AVI's outline: a header list, the list, an empty movie list.
@@ -91,11 +89,9 @@ inline QByteArray midiWithName(const QByteArray& name, const QByteArray& copyrig
     };
     QByteArray first = meta(0x03, name) + (copyright.isEmpty() ? QByteArray() : meta(0x02, copyright))
         + QByteArray("\x00\xFF\x2F\x00", 4);
-    const QByteArray small = mediatest::smallMidi();
-    QByteArray out("MThd\0\0\0\6\0\1\0\2\0\x60", 14);
-    out += "MTrk" + be32(first.size()) + first;
-    out += small.mid(14);  // its one track
-    return out;
+    // The header of a file of two tracks, then the first and smallMidi()'s one.
+    return QByteArray("MThd\0\0\0\6\0\1\0\2\0\x60", 14) + "MTrk" + be32(first.size()) + first
+        + mediatest::smallMidi().mid(14);
 }
 
 // CD-Text packs of one block: titles and performers, album first (CRCs
