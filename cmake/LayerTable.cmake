@@ -7,7 +7,7 @@ set(SORVAN_LAYER_TABLE
   "desktop: desktop/mpris app controls engine system playback"
   "desktop/mpris:"
   "playback: app controls engine system art"
-  "playlist: playback app controls engine system art"
+  "playlist: playback app controls engine system text art"
   "cd: app controls engine system"
   "background: app controls engine system art"
   "help: help/webview app controls engine system art"
@@ -16,13 +16,16 @@ set(SORVAN_LAYER_TABLE
   "controls: engine system art"
   "engine:"
   "engine/vlc: engine system"
-  "engine/cdio: engine system"
+  "engine/cdio: engine system text"
+  "engine/tags: engine system text"
   "system:"
+  "text:"
 )
 # Library headers that only one folder may include: "prefix: folders".
 set(SORVAN_LIBRARY_TABLE
   "vlc/: engine/vlc"
   "cdio/: engine/cdio"
+  "taglib/: engine/tags"
   "QWebEngine: help/webview"
   "QtWebEngine: help/webview"
 )

@@ -6,6 +6,7 @@
 #include "engine/CdDrive.h"
 #include "controls/dialogs/FileDialogs.h"
 #include "engine/MediaEngine.h"
+#include "engine/MediaTags.h"
 #include "controls/dialogs/MessageBoxes.h"
 
 #include <QDateTime>
@@ -22,6 +23,7 @@ struct Platform {
     FileDialogs* dialogs = nullptr;
     MessageBoxes* messages = nullptr;
     MediaEngineFactory mediaEngines;       // a new engine for a player
+    MediaTagReaderPtr tagReader;           // the player's tags (none: no tags)
     CdDriveOpener cdDrives;                // opens the CD device
     std::function<QDateTime()> clock;      // the current date and time
     // The folder of the running executable, as the platform reports it

@@ -116,6 +116,7 @@ void frmMain::buildControls()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     MediaPlayer1 = new MediaPlayer(m_platform.mediaEngines, Picture1);
+    MediaPlayer1->setTagReader(m_platform.tagReader);
     MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
     MediaPlayer1->setDesignGeometry(twips::rect(0, 120, 4290, 3375));
     // A picture is drawn beneath every windowed control of the display area.

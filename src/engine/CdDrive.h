@@ -3,9 +3,26 @@
 // fake in tests.
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <functional>
 #include <memory>
+
+// The names a disc carries in its CD-Text, in the language the program
+// prefers (Japanese, else the disc's first), as text.
+struct CdText {
+    struct Track {
+        QString title;
+        QString performer;
+        bool operator==(const Track&) const = default;
+    };
+    QString album;                // the disc's title
+    QString performer;            // the disc's performer
+    QMap<int, Track> tracks;      // by track number as on the disc
+
+    bool isEmpty() const { return album.isEmpty() && performer.isEmpty() && tracks.isEmpty(); }
+    bool operator==(const CdText&) const = default;
+};
 
 class CdDrive {
 public:
@@ -23,6 +40,8 @@ public:
     virtual bool readAudioSectors(void* buffer, qint32 sector, qint32 count) = 0;
     // Ejects the disc where the drive can; false where it cannot (images).
     virtual bool eject() = 0;
+    // The disc's CD-Text, read when the drive was opened; empty without.
+    virtual CdText cdText() const { return {}; }
 };
 
 // Opens a CD device; an empty device means the computer's default drive.

@@ -1,6 +1,7 @@
 #include "main/RealPlatform.h"
 
 #include "engine/cdio/CdioDrive.h"
+#include "engine/tags/TagLibTagReader.h"
 #include "help/webview/WebViewLibrary.h"
 #include "system/SystemCalls.h"
 #include "engine/vlc/VlcMediaEngine.h"
@@ -57,6 +58,7 @@ RealPlatform::RealPlatform()
     m_platform.dialogs = m_dialogs.get();
     m_platform.messages = m_messages.get();
     m_platform.mediaEngines = [] { return makeVlcMediaEngine(); };
+    m_platform.tagReader = makeTagLibTagReader();
     m_platform.cdDrives = [](const QString& device) { return openCdioDrive(device); };
     m_platform.clock = [] { return QDateTime::currentDateTime(); };
     m_platform.programFolder = [] { return QCoreApplication::applicationDirPath(); };

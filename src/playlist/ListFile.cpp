@@ -1,54 +1,17 @@
 #include "playlist/ListFile.h"
 
+#include "text/TextDecoding.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace {
 
 constexpr QChar kByteOrderMark(0xFEFF);
-const QByteArray kUtf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+const QByteArray kUtf8ByteOrderMark = text::kUtf8ByteOrderMark.toByteArray();
 const QString kLineEnd = QStringLiteral("\r\n");
-// The name ICU gives the Japanese Windows code page (with the vendor
-// extensions, and 0x5C as the backslash that separates folders).
-constexpr const char* kLegacyEncoding = "Shift_JIS";
-
-constexpr auto kDecoderFlags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
-
-std::optional<QString> decodeWith(QStringDecoder decoder, QByteArrayView bytes)
-{
-    if (!decoder.isValid())
-        return std::nullopt;
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-
-// UTF-8 has a fast path of its own, many times quicker than a decoder that
-// reports errors.
-std::optional<QString> decodeUtf8(QByteArrayView bytes)
-{
-    if (!bytes.isValidUtf8())
-        return std::nullopt;
-    QString text = QString::fromUtf8(bytes);
-    // A mark at the start of these bytes is text: keep it.
-    if (bytes.startsWith(kUtf8ByteOrderMark) && !text.startsWith(kByteOrderMark))
-        text.prepend(kByteOrderMark);
-    return text;
-}
-
-// Qt takes the locale encoding to be UTF-8 on every system but Windows.
-std::optional<QString> decodeLocale(QByteArrayView bytes)
-{
-#ifdef Q_OS_WIN
-    return decodeWith(QStringDecoder(QStringConverter::System, kDecoderFlags), bytes);
-#else
-    return decodeUtf8(bytes);
-#endif
-}
 
 #ifdef Q_OS_WIN
 std::optional<QByteArray> encodeLocale(const QString& text)
@@ -66,10 +29,10 @@ std::optional<QByteArray> encodeLocale(const QString& text)
 std::optional<QString> decodeText(QByteArrayView bytes)
 {
     if (bytes.startsWith(kUtf8ByteOrderMark))
-        return decodeUtf8(bytes.sliced(kUtf8ByteOrderMark.size()));
-    if (auto text = decodeLocale(bytes))
-        return text;
-    return decodeWith(QStringDecoder(kLegacyEncoding, kDecoderFlags), bytes);
+        return text::decodeUtf8(bytes.sliced(kUtf8ByteOrderMark.size()));
+    if (auto decoded = text::decodeLocale(bytes))
+        return decoded;
+    return text::decodeCp932(bytes);
 }
 
 // The non-empty lines of text; CR LF, LF and a lone CR each end a line, and

@@ -3,6 +3,7 @@
 // on real libcdio.
 
 #include "engine/CdDrive.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -12,7 +13,8 @@
 #include <cmath>
 
 // A three-track audio disc image: each track about 1.5 s of a sine of its
-// own amplitude and pitch, padded with silence to whole sectors.
+// own amplitude and pitch, padded with silence to whole sectors; with
+// CD-Text packs when given (a CD-Text file that the cue sheet names).
 struct DiscImage {
     static constexpr int kSectorsPerTrack = 113;  // 1.507 s
     static constexpr double kAmplitude[3] = {0.2, 0.5, 0.8};
@@ -22,7 +24,7 @@ struct DiscImage {
     QString cue;
     QByteArray bin;  // the raw samples of the whole disc
 
-    DiscImage()
+    explicit DiscImage(const QByteArray& cdText = {})
     {
         const int trackBytes = kSectorsPerTrack * CdDrive::kSectorBytes;
         const int frames = static_cast<int>(1.5 * 44100);
@@ -42,7 +44,10 @@ struct DiscImage {
         binFile.close();
 
         // Track starts in minutes:seconds:frames of 75 sectors a second.
-        QByteArray sheet("FILE \"disc.bin\" BINARY\n");
+        QByteArray sheet;
+        if (!cdText.isEmpty() && writeBytes(dir.filePath("disc.cdt"), cdText))
+            sheet += "CDTEXTFILE \"disc.cdt\"\n";
+        sheet += "FILE \"disc.bin\" BINARY\n";
         for (int t = 0; t < 3; ++t) {
             const int s = t * kSectorsPerTrack;
             sheet += QStringLiteral("  TRACK %1 AUDIO\n    INDEX 01 %2:%3:%4\n")

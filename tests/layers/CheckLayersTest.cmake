@@ -48,6 +48,15 @@ set(cases
   "desktop/O3.cpp|#include \"desktop/mpris/MprisService.h\"|pass"
   "desktop/O4.cpp|#include \"main/RealPlatform.h\"|fail"
   "stray/P.cpp|#include <QString>|fail"
+  "engine/tags/Q.cpp|#include <taglib/id3v1tag.h>|pass"
+  "engine/tags/Q2.cpp|#include \"text/TextDecoding.h\"|pass"
+  "engine/tags/Q3.cpp|#include <cdio/cdio.h>|fail"
+  "engine/cdio/Q4.cpp|#include <taglib/fileref.h>|fail"
+  "controls/mediaplayer/Q5.cpp|#include <taglib/fileref.h>|fail"
+  "controls/mediaplayer/Q6.cpp|#include \"engine/tags/TagLibTagReader.h\"|fail"
+  "controls/mediaplayer/Q7.cpp|#include \"engine/MediaTags.h\"|pass"
+  "text/R.cpp|#include \"engine/MediaTags.h\"|fail"
+  "playlist/R2.cpp|#include \"text/TextDecoding.h\"|pass"
 )
 foreach(case ${cases})
   string(REPLACE "|" ";" parts "${case}")

@@ -5,8 +5,10 @@
 #include "engine/CdDrive.h"
 #include "controls/dialogs/FileDialogs.h"
 #include "engine/MediaEngine.h"
+#include "engine/MediaTags.h"
 #include "controls/dialogs/MessageBoxes.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -128,13 +130,23 @@ private:
 class FakeCdDrive final : public CdDrive {
 public:
     QList<Track> discTracks;
+    CdText discText;
     int ejects = 0;
 
     QList<Track> tracks() const override { return discTracks; }
+    CdText cdText() const override { return discText; }
     bool readAudioSectors(void* buffer, qint32 sector, qint32 count) override;
     bool eject() override
     {
         ++ejects;
         return true;
     }
+};
+
+// Tags by path, from a script. Read from the background pool, like the real
+// reader: fill it before the first read.
+class FakeMediaTagReader final : public MediaTagReader {
+public:
+    QHash<QString, MediaTags> tags;
+    MediaTags read(const QString& localPath) const override { return tags.value(localPath); }
 };

@@ -26,6 +26,7 @@ MainWindowHarness::MainWindowHarness(bool load)
         cdDevicesOpened << device;
         return std::move(nextCdDrive);
     };
+    platform.tagReader = tagReader;
     platform.clock = [this] { return now; };
     platform.programFolder = [this] { return m_programFolder; };
     platform.webViews = [this](QWidget* parent) { return webViews(parent); };

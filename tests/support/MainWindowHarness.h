@@ -35,6 +35,8 @@ public:
 
     FakeFileDialogs dialogs;
     FakeMessageBoxes messages;
+    // The player's tags, by the path that is played.
+    std::shared_ptr<FakeMediaTagReader> tagReader = std::make_shared<FakeMediaTagReader>();
     QDateTime now{QDate(2026, 12, 7), QTime(9, 5, 7)};
     // What the CD opener returns next time (nullptr: no drive), and the
     // devices it was asked for.

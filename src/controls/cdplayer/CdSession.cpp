@@ -31,6 +31,7 @@ void CdSession::openFinished(quint64 generation, std::shared_ptr<CdDrive> drive)
         setStatus(Status::NoDisc);
         return;
     }
+    m_cdText = drive->cdText();
     m_drive = std::move(drive);
     m_index = 0;
     setStatus(Status::Stopped);
@@ -42,6 +43,7 @@ void CdSession::close()
     m_engine.reset();
     m_drive.reset();
     m_tracks.clear();
+    m_cdText = {};
     m_index = 0;
     m_ejecting = false;
     setStatus(Status::Closed);
@@ -150,6 +152,7 @@ void CdSession::ejectDone(quint64 generation, bool ejected)
                 m_engine->stop();
             m_drive.reset();
             m_tracks.clear();
+            m_cdText = {};
             m_index = 0;
             setStatus(Status::NoDisc);
         } else {

@@ -33,6 +33,9 @@ public:
     Status status() const { return m_status; }
     bool isEjecting() const { return m_ejecting; }
     QList<CdDrive::Track> tracks() const { return m_tracks; }
+    // The open disc's CD-Text (read with the table of contents, off the GUI
+    // thread); empty while no disc is open or the disc carries none.
+    CdText cdText() const { return m_cdText; }
     // Index of the selected track in tracks().
     int index() const { return m_index; }
     MediaEngine* engine() const { return m_engine.get(); }
@@ -66,6 +69,7 @@ private:
     std::shared_ptr<CdDrive> m_drive;
     std::unique_ptr<MediaEngine> m_engine;
     QList<CdDrive::Track> m_tracks;
+    CdText m_cdText;
     int m_index = 0;
     Status m_status = Status::Closed;
     // Counts opens and closes, so that late results of a replaced open or

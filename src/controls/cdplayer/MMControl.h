@@ -40,6 +40,9 @@ public:
     bool isOpen() const { return m_session->isOpen(); }
     Status status() const { return m_session->status(); }
     QList<CdDrive::Track> tracks() const { return m_session->tracks(); }
+    // The open disc's CD-Text: album, its performer, and each track's title
+    // and performer by track number; empty without a disc or CD-Text.
+    CdText cdText() const { return m_session->cdText(); }
     // The selected track's position on the disc (1 for the first audio
     // track); 0 while no disc is open.
     int currentTrack() const { return isOpen() ? m_session->index() + 1 : 0; }

@@ -110,6 +110,7 @@ MediaPlayer::~MediaPlayer()
 void MediaPlayer::setFileName(const QString& name)
 {
     m_fileName = name;
+    readTags(name.isEmpty() ? QString() : localPathOf(name));
     if (name.isEmpty()) {
         Stop();
         return;
@@ -270,6 +271,7 @@ void MediaPlayer::showProperties()
         m_properties = new MediaPropertiesWindow(m_engine.get(), this);
     m_properties->showFile(localPathOf(m_fileName));
     m_properties->setLength(m_bar->duration());
+    m_properties->showTags(m_tags);
     m_properties->show();
     m_properties->raise();
 }

@@ -12,6 +12,7 @@
 // The engine is made on the first FileName, so an idle program carries none.
 
 #include "engine/MediaEngine.h"
+#include "engine/MediaTags.h"
 #include "controls/mediaplayer/MediaPlayerLayout.h"
 
 #include <QPointer>
@@ -41,6 +42,13 @@ public:
     ~MediaPlayer() override;
 
     QString FileName() const { return m_fileName; }
+    // What reads the tags of each file that is set; without one no file has
+    // tags.
+    void setTagReader(MediaTagReaderPtr reader) { m_tagReader = std::move(reader); }
+    // The tags of the file that is set (title, artist, album, copyright), as
+    // far as they have been read; empty until then, for a file without tags,
+    // and without a file. tagsChanged() tells when they change.
+    MediaTags tags() const { return m_tags; }
     // Opens name and plays it at once. A name without a folder is resolved
     // against the current folder; the engine is always given a local path.
     void setFileName(const QString& name);
@@ -117,6 +125,9 @@ signals:
     void rateChanged(double rate);
     // A seek was asked for, by the bar or by seek().
     void seeked(qint64 positionMs);
+    // tags() changed: a new file was set (the tags are empty again), or its
+    // tags were read.
+    void tagsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -143,10 +154,15 @@ private:
     void updateScreenSaver();
     void releaseScreenSaver();
     void leaveFullScreenFor(const QString& name);
+    void readTags(const QString& localPath);
 
     MediaEngineFactory m_engineFactory;
     std::unique_ptr<MediaEngine> m_engine;
     QString m_fileName;
+    MediaTagReaderPtr m_tagReader;
+    MediaTags m_tags;
+    // Counts the files set, so that tags of a file replaced since are dropped.
+    quint64 m_tagGeneration = 0;
     MediaEngine::State m_state = MediaEngine::State::Empty;
     QRect m_design;
     QSize m_videoSize;

@@ -11,6 +11,8 @@ namespace {
 const QStringList kFixed = {
     QStringLiteral("ファイル名"), QStringLiteral("フォルダー"), QStringLiteral("サイズ"),
     QStringLiteral("長さ"),       QStringLiteral("映像の大きさ"), QStringLiteral("フレームレート"),
+    QStringLiteral("タイトル"),   QStringLiteral("アーティスト"), QStringLiteral("アルバム"),
+    QStringLiteral("著作権"),
 };
 
 QString lengthText(qint64 ms)
@@ -60,6 +62,8 @@ MediaPropertiesWindow::MediaPropertiesWindow(MediaEngine* engine, QWidget* paren
     m_form = new QFormLayout(this);
     for (const QString& caption : kFixed) {
         auto* value = new QLabel(this);
+        // Tags are the file's own text: never markup.
+        value->setTextFormat(Qt::PlainText);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         m_form->addRow(caption, value);
     }
@@ -87,6 +91,14 @@ void MediaPropertiesWindow::showFile(const QString& localPath)
     clearTracks();
     if (m_engine)
         m_engine->requestInfo();
+}
+
+void MediaPropertiesWindow::showTags(const MediaTags& tags)
+{
+    setField(QStringLiteral("タイトル"), tags.title);
+    setField(QStringLiteral("アーティスト"), tags.artist);
+    setField(QStringLiteral("アルバム"), tags.album);
+    setField(QStringLiteral("著作権"), tags.copyright);
 }
 
 void MediaPropertiesWindow::setLength(qint64 ms)

@@ -2,9 +2,11 @@
 // The media player's "プロパティ" window: what the file that plays is. File
 // name, folder and size come from the file system (no handle is opened);
 // length, video size, frame rate and each track's encoding, channels and
-// sample rate come from the engine. What cannot be known stays empty.
+// sample rate come from the engine; title, artist, album and copyright from
+// the file's tags. What cannot be known stays empty.
 
 #include "engine/MediaEngine.h"
+#include "engine/MediaTags.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -20,6 +22,8 @@ public:
     // Shows the file at localPath (the one that now plays) and asks the
     // engine what it knows of it.
     void showFile(const QString& localPath);
+    // The file's tags, as the player has read them.
+    void showTags(const MediaTags& tags);
     // The medium's length as the player knows it (0: not known yet).
     void setLength(qint64 ms);
     // The text of a field by its caption ("ファイル名", "映像の大きさ", ...);

@@ -5,10 +5,18 @@
 // one starts), so every use of the handle is serialised by one mutex.
 #include "engine/cdio/CdioDrive.h"
 
+#include "engine/cdio/CdTextPacks.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
 #include <QtGlobal>
 
 #include <cdio/cdio.h>
+#include <cdio/cdtext.h>
+#include <cdio/disc.h>
+#include <cdio/memory.h>
 #include <cdio/logging.h>
 
 #include <chrono>
@@ -26,7 +34,10 @@ void quietCdioLog(cdio_log_level_t level, const char message[])
 
 class CdioDrive final : public CdDrive {
 public:
-    CdioDrive(CdIo_t* cdio, QList<Track> tracks) : m_cdio(cdio), m_tracks(std::move(tracks)) {}
+    CdioDrive(CdIo_t* cdio, QList<Track> tracks, CdText text)
+        : m_cdio(cdio), m_tracks(std::move(tracks)), m_text(std::move(text))
+    {
+    }
     ~CdioDrive() override
     {
         if (m_cdio)
@@ -34,6 +45,7 @@ public:
     }
 
     QList<Track> tracks() const override { return m_tracks; }
+    CdText cdText() const override { return m_text; }
 
     bool readAudioSectors(void* buffer, qint32 sector, qint32 count) override
     {
@@ -67,6 +79,7 @@ private:
     std::timed_mutex m_mutex;
     CdIo_t* m_cdio = nullptr;
     const QList<Track> m_tracks;
+    const CdText m_text;
 };
 
 QList<CdDrive::Track> readAudioTracks(const CdIo_t* cdio)
@@ -89,6 +102,51 @@ QList<CdDrive::Track> readAudioTracks(const CdIo_t* cdio)
     return tracks;
 }
 
+// The bytes of a small regular file; empty for anything else.
+QByteArray smallFile(const QString& path, qint64 maxSize)
+{
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile() || info.size() > maxSize || !file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(maxSize);
+}
+
+// The CD-Text file a cue sheet names (CDTEXTFILE "name"), beside the sheet.
+// The name is taken as bytes, as libcdio takes it.
+QByteArray cueSheetCdText(const QString& cue)
+{
+    static const QByteArray keyword("CDTEXTFILE");
+    for (const QByteArray& line : smallFile(cue, 64 * 1024).split('\n')) {
+        const QByteArray words = line.trimmed();
+        if (!words.toUpper().startsWith(keyword))
+            continue;
+        QByteArray name = words.mid(keyword.size()).trimmed();
+        if (name.size() >= 2 && name.startsWith('"') && name.endsWith('"'))
+            name = name.mid(1, name.size() - 2);
+        if (name.isEmpty())
+            return {};
+        return smallFile(QFileInfo(cue).dir().absoluteFilePath(QFile::decodeName(name)), kMaxCdTextBytes);
+    }
+    return {};
+}
+
+// The disc's CD-Text packs: a drive answers from the lead-in; an image has
+// them in the file its cue sheet names.
+QByteArray cdTextPacks(CdIo_t* cdio, const QString& device)
+{
+    if (uint8_t* raw = cdio_get_cdtext_raw(cdio)) {
+        // The answer's first two bytes give the length of what follows.
+        const qsizetype length = std::min<qsizetype>(qFromBigEndian<quint16>(raw) + 2, kMaxCdTextBytes);
+        QByteArray packs(reinterpret_cast<const char*>(raw), length);
+        cdio_free(raw);
+        return packs;
+    }
+    if (device.endsWith(QLatin1String(".cue"), Qt::CaseInsensitive))
+        return cueSheetCdText(device);
+    return {};
+}
+
 } // namespace
 
 std::unique_ptr<CdDrive> openCdioDrive(const QString& device)
@@ -106,5 +164,6 @@ std::unique_ptr<CdDrive> openCdioDrive(const QString& device)
         cdio_destroy(cdio);
         return nullptr;
     }
-    return std::make_unique<CdioDrive>(cdio, std::move(tracks));
+    CdText text = decodeCdText(cdTextPacks(cdio, device));
+    return std::make_unique<CdioDrive>(cdio, std::move(tracks), std::move(text));
 }

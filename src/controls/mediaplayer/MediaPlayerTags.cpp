@@ -1,0 +1,28 @@
+// The media player's tags: read off the GUI thread for each file that is set.
+#include "controls/mediaplayer/MediaPlayer.h"
+
+#include "controls/mediaplayer/MediaPropertiesWindow.h"
+#include "system/BackgroundTask.h"
+
+void MediaPlayer::readTags(const QString& localPath)
+{
+    const quint64 generation = ++m_tagGeneration;
+    if (!m_tags.isEmpty()) {
+        m_tags = {};
+        emit tagsChanged();
+    }
+    if (localPath.isEmpty() || !m_tagReader)
+        return;
+    // The reader bounds what it reads; playback never waits for it, and the
+    // tags of a file replaced meanwhile are dropped.
+    runInBackground(
+        this, [reader = m_tagReader, localPath] { return reader->read(localPath); },
+        [this, generation](MediaTags tags) {
+            if (generation != m_tagGeneration || tags.isEmpty())
+                return;
+            m_tags = std::move(tags);
+            if (m_properties)
+                m_properties->showTags(m_tags);
+            emit tagsChanged();
+        });
+}
