@@ -35,8 +35,17 @@ NowPlaying::Track CdNowPlaying::track() const
     track.key = QStringLiteral("cd:%1").arg(number);
     track.title = QStringLiteral("トラック %1").arg(number);
     const QList<CdDrive::Track> tracks = m_control.tracks();
-    if (number >= 1 && number <= tracks.size())
-        track.lengthUs = qint64(tracks.at(number - 1).sectorCount) * 1000000 / kSectorsPerSecond;
+    if (number < 1 || number > tracks.size())
+        return track;
+    const CdDrive::Track& onDisc = tracks.at(number - 1);
+    track.lengthUs = qint64(onDisc.sectorCount) * 1000000 / kSectorsPerSecond;
+    // CD-Text, where the disc has it: keyed by the track's number on the disc.
+    const CdText text = m_control.cdText();
+    const CdText::Track named = text.tracks.value(onDisc.number);
+    if (!named.title.isEmpty())
+        track.title = named.title;
+    track.artist = named.performer.isEmpty() ? text.performer : named.performer;
+    track.album = text.album;
     return track;
 }
 

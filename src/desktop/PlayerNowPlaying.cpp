@@ -23,6 +23,7 @@ PlayerNowPlaying::PlayerNowPlaying(frmMain& form, QObject* parent) : NowPlaying(
     connect(player, &MediaPlayer::durationChanged, this, &NowPlaying::changed);
     connect(player, &MediaPlayer::volumeChanged, this, &NowPlaying::changed);
     connect(player, &MediaPlayer::rateChanged, this, &NowPlaying::changed);
+    connect(player, &MediaPlayer::tagsChanged, this, &NowPlaying::changed);
     connect(player, &MediaPlayer::seeked, this, [this](qint64 ms) { emit seeked(ms * 1000); });
     // The title line changes only with the medium or a click on the play
     // list; the play list and the file menu (off while a handler or another
@@ -66,7 +67,12 @@ NowPlaying::Track PlayerNowPlaying::track() const
     const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(player->FileName()));
     track.present = true;
     track.key = player->FileName() + QLatin1Char('\n') + m_form.Label2->text();
-    track.title = m_form.Label2->text();
+    // The file's own title, artist and album where its tags hold them; the
+    // name on the title line otherwise.
+    const MediaTags tags = player->tags();
+    track.title = tags.title.isEmpty() ? m_form.Label2->text() : tags.title;
+    track.artist = tags.artist;
+    track.album = tags.album;
     track.url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
     track.lengthUs = qMax<qint64>(0, player->duration()) * 1000;
     return track;

@@ -162,6 +162,49 @@ TEST(Mpris, PropertiesAfterStartUpAfterOpeningAFileAndInCdMode)
     EXPECT_EQ(p.client.metadata().value("xesam:title"), "トラック 3");
 }
 
+TEST(Mpris, TitleArtistAndAlbumComeFromTheTagsAndTheCdTextAndTheRateFromThePlayer)
+{
+    Player p;
+    const QString path = p.h.writeFile("cp932.mp3", "x");
+    p.h.tagReader->tags.insert(path, MediaTags{"桜の歌～①", "歌手", "春のアルバム", {}});
+    p.h.dialogs.choose(path);
+    p.h->mnuFileOpen_Click();
+    ASSERT_TRUE(waitFor([&] { return p.client.metadata().value("xesam:title") == "桜の歌～①"; }, 5000));
+    const QVariantMap metadata = p.client.metadata();
+    EXPECT_EQ(metadata.value("xesam:artist").toStringList(), QStringList{"歌手"});
+    EXPECT_EQ(metadata.value("xesam:album"), "春のアルバム");
+    EXPECT_EQ(p.h->Label2->text(), "cp932.mp3") << "the title line keeps the file name";
+
+    p.h->MediaPlayer1->setRate(1.5);
+    ASSERT_TRUE(waitFor([&] { return p.client.get(kPlayer, "Rate") == 1.5; }, 5000));
+    const auto setRate = [&](double rate) {
+        p.client.call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
+                      {kPlayer, QStringLiteral("Rate"), QVariant::fromValue(QDBusVariant(rate))});
+    };
+    setRate(0.75);
+    EXPECT_EQ(p.h->MediaPlayer1->rate(), 0.75);
+    setRate(3.0);
+    setRate(0.0);
+    EXPECT_EQ(p.h->MediaPlayer1->rate(), 0.75) << "outside MinimumRate..MaximumRate";
+
+    auto drive = std::make_unique<FakeCdDrive>();
+    for (int n = 1; n <= 2; ++n)
+        drive->discTracks << CdDrive::Track{n, (n - 1) * 750, 750};
+    drive->discText.album = QStringLiteral("冬の盤");
+    drive->discText.performer = QStringLiteral("楽団");
+    drive->discText.tracks.insert(1, {QStringLiteral("雪"), QStringLiteral("独唱者")});
+    p.h.nextCdDrive = std::move(drive);
+    p.h->mnuCD_Click();
+    ASSERT_TRUE(waitFor([&] { return p.client.metadata().value("xesam:title") == "雪"; }, 5000));
+    EXPECT_EQ(p.client.metadata().value("xesam:artist").toStringList(), QStringList{"独唱者"});
+    EXPECT_EQ(p.client.get(kPlayer, "Rate"), 1.0);
+    p.client.call(kPlayer, "Next");
+    const QVariantMap second = p.client.metadata();
+    EXPECT_EQ(second.value("xesam:title"), "トラック 2") << "no CD-Text for it";
+    EXPECT_EQ(second.value("xesam:artist").toStringList(), QStringList{"楽団"});
+    EXPECT_EQ(second.value("xesam:album"), "冬の盤");
+}
+
 TEST(Mpris, PlayPauseFollowsWhatTheEngineReports)
 {
     Player p;
