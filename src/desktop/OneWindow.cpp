@@ -47,7 +47,8 @@ std::optional<QStringList> sendToRunningWindow(const QString& socket, const QStr
     if (!window.waitForConnected(timeoutMs))
         return std::nullopt;
     QByteArray message;
-    QDataStream(&message, QIODevice::WriteOnly) << kGreeting << names;
+    QDataStream out(&message, QIODevice::WriteOnly);
+    out << kGreeting << names;
     window.write(message);
     if (!window.waitForBytesWritten(int(deadline.remainingTime())))
         return std::nullopt;
@@ -123,7 +124,8 @@ void LaunchListener::serve(QLocalSocket* launch)
     else
         refused = m_take(names);
     QByteArray reply;
-    QDataStream(&reply, QIODevice::WriteOnly) << refused;
+    QDataStream out(&reply, QIODevice::WriteOnly);
+    out << refused;
     launch->write(reply);
     launch->disconnectFromServer();
 }

@@ -56,7 +56,6 @@ TEST(HandOver, RequestsWaitForTheHandlersDialogAndRunInArrivalOrder)
 
     QStringList seen;
     h.dialogs.whileOpen = [&] {
-        h.dialogs.whileOpen = nullptr;
         handOver.take({two});
         controls.service().next();  // nothing selected: the first entry
         EXPECT_EQ(controls.service().openUri(QUrl::fromLocalFile(three).toString()), "");

@@ -73,25 +73,3 @@ TEST(OneWindow, ALockAndSocketLeftByAKilledProgramDoNotStopTheNextStart)
     LaunchListener listener([](const QStringList&) { return QStringList(); }, [] {});
     EXPECT_TRUE(listener.listen(socket));
 }
-
-TEST(OneWindow, TwentyLaunchesAtOnceGiveTwentyEntries)
-{
-    FirstWindow first;
-    ASSERT_TRUE(first.listener.listen(first.socket));
-    QStringList files;
-    std::vector<std::future<one_window::Start>> launches;
-    for (int i = 0; i < 20; ++i) {
-        files << first.h.writeFile(QStringLiteral("t%1.wav").arg(i), "x");
-        launches.push_back(std::async(std::launch::async, [&, file = files.last()] {
-            return one_window::handOverOrBeFirst(first.socket, {file}, 10000);
-        }));
-    }
-    for (auto& launch : launches) {
-        waitFor([&] { return launch.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 20000);
-        EXPECT_FALSE(launch.get().first);
-    }
-    QStringList entries = first.h->List1->entries();
-    entries.sort();
-    files.sort();
-    EXPECT_EQ(entries, files);
-}
