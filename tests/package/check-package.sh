@@ -33,7 +33,7 @@ check "Package: sorvan" test "$(field Package)" = sorvan
 check "Version: $version" test "$(field Version)" = "$version"
 check "Architecture: $arch" test "$(field Architecture)" = "$arch"
 depends=$(field Depends)
-for d in libqt6widgets6 libqt6dbus6 libqt6webenginewidgets6 libvlc5 libcdio19 libc6 vlc-plugin-base \
+for d in libqt6widgets6 libqt6dbus6 libqt6network6 libqt6webenginewidgets6 libvlc5 libcdio19 libc6 vlc-plugin-base \
          vlc-plugin-video-output vlc-plugin-fluidsynth timgm6mb-soundfont fonts-ipafont-gothic \
          qt6-translations-l10n; do
   check "Depends on $d" grep -qE "(^|, )$d( |,|$)" <<<"$depends"
