@@ -76,15 +76,3 @@ TEST(HandOver, RequestsWaitForTheHandlersDialogAndRunInArrivalOrder)
     EXPECT_EQ(h.playerEngine()->commands.filter("rate"), QStringList{"rate 2"});
     EXPECT_EQ(seen, QStringList{"one.wav,two.mid,three.mp3"});
 }
-
-TEST(HandOver, NothingIsTakenInCdMode)
-{
-    MainWindowHarness h;
-    HandOver handOver(h.form());
-    h->mnuCD_Click();
-    const QStringList refused = handOver.take({h.writeFile("a.wav", "x")});
-    ASSERT_EQ(refused.size(), 1);
-    EXPECT_TRUE(refused[0].startsWith("sorvan: not taken in CD mode: "));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(h->List1->ListCount(), 0);
-}

@@ -56,20 +56,3 @@ TEST(OneWindow, LaterLaunchesHandTheirNamesToTheFirstWindow)
         EXPECT_EQ(first.raised, row.raised);
     }
 }
-
-TEST(OneWindow, ALockAndSocketLeftByAKilledProgramDoNotStopTheNextStart)
-{
-    QTemporaryDir runtime;
-    const QString socket = runtime.filePath("sorvan.socket");
-    QFile stale(socket);
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    QFile lock(socket + ".lock");
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write("2147483646\nSorvan\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    lock.close();
-
-    one_window::Start start = one_window::handOverOrBeFirst(socket, {}, 3000);
-    EXPECT_TRUE(start.first && start.lock);
-    LaunchListener listener([](const QStringList&) { return QStringList(); }, [] {});
-    EXPECT_TRUE(listener.listen(socket));
-}
