@@ -1,6 +1,7 @@
 """Files handed to the one running window from outside: the command line, a
-second launch (also while a dialog is up, and twenty at once), MPRIS
-OpenUri, the command line's own answers, a start after a killed program, a
+second launch (also while a dialog is up, and twenty at once racing to be
+the first), MPRIS OpenUri and a Rate written over the bus, the command line's
+own answers, a start after a killed program, Quit while a dialog is up, a
 disc image for CD mode, and no settings file left by the file dialogs. Run
 through run-e2e.sh (Xvfb and a private session bus)."""
 
@@ -102,6 +103,8 @@ def main():
     check(True, "a start after a killed program opens a window of its own")
     wait_for(lambda: "'Playing'" in prop("PlaybackStatus"), "a.wav playing")
     check("'xesam:title': <'a.wav'>" in prop("Metadata"), "sorvan a.wav plays a.wav")
+    gdbus("org.freedesktop.DBus.Properties.Set", PLAYER, "Rate", "<1.5>")
+    eventually(lambda: prop("Rate") == "(<1.5>,)", "a Rate written over the bus is the player's")
 
     code, err, took = launch("b.wav", "sub/c.mid", "nothing.wav", cwd=other)
     log(f"second launch took {took:.2f} s")
