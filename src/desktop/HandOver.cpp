@@ -49,7 +49,7 @@ Kind judge(const QString& name, QString& path, QString& why)
         path = url.toLocalFile();
     }
     const QFileInfo file(path);
-    if (!file.exists() && !file.isSymLink())
+    if (!file.exists())
         why = QStringLiteral("not found");
     else if (file.isDir())
         why = QStringLiteral("a folder, not a file");
@@ -61,6 +61,15 @@ Kind judge(const QString& name, QString& path, QString& why)
     } else
         why = QStringLiteral("not a media or list file");
     return Kind::Refused;
+}
+// In CD mode nothing is taken: a line for each file that would have been.
+QStringList refusedInCdMode(const HandOver::Sorted& sorted)
+{
+    QStringList lines;
+    for (const QString& path : sorted.mediaFiles + QStringList(sorted.listFile))
+        if (!path.isEmpty())
+            lines << refusal(QStringLiteral("not taken in CD mode"), path);
+    return lines;
 }
 } // namespace
 
@@ -99,8 +108,7 @@ QStringList HandOver::take(const QStringList& names)
 {
     Sorted sorted = sort(names);
     if (!open()) {
-        for (const QString& name : names)
-            sorted.refused << refusal(QStringLiteral("not taken in CD mode"), name);
+        sorted.refused << refusedInCdMode(sorted);
         sorted.mediaFiles.clear();
         sorted.listFile.clear();
     }
@@ -113,14 +121,8 @@ QStringList HandOver::take(const QStringList& names)
 void HandOver::takeNow(const Sorted& sorted)
 {
     // Judged again: CD mode may have begun while the files waited.
-    if (!open()) {
-        QStringList lines;
-        for (const QString& path : sorted.mediaFiles + QStringList(sorted.listFile))
-            if (!path.isEmpty())
-                lines << refusal(QStringLiteral("not taken in CD mode"), path);
-        writeToStandardError(lines);
-        return;
-    }
+    if (!open())
+        return writeToStandardError(refusedInCdMode(sorted));
     if (!sorted.listFile.isEmpty()) {
         if (!m_form.mnuList->isEnabled())
             return writeToStandardError({refusal(QStringLiteral("no list file now"), sorted.listFile)});
