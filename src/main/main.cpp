@@ -60,6 +60,8 @@ int main(int argc, char* argv[])
         QCoreApplication launch(argc, argv);
         one_window::Start start = one_window::handOverOrBeFirst(one_window::socketName(), line.files);
         if (!start.first) {
+            if (!line.cdDevice.isEmpty())
+                start.refused << QStringLiteral("sorvan: the running window keeps its CD drive: %1").arg(line.cdDevice);
             writeToStandardError(start.refused);
             return 0;
         }
