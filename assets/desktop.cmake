@@ -6,6 +6,8 @@
 #   <prefix>/share/applications/sorvan.desktop
 #   <prefix>/share/icons/hicolor/<n>x<n>/apps/sorvan.png
 #   <prefix>/share/metainfo/sorvan.metainfo.xml  (AppStream: software centres)
+#   <prefix>/share/mime/packages/sorvan.xml  the list file type; Debian's
+#                                           triggers update the MIME cache
 if(NOT UNIX OR APPLE)
   return()
 endif()
@@ -41,6 +43,8 @@ configure_file(${CMAKE_CURRENT_SOURCE_DIR}/desktop/sorvan.in ${CMAKE_CURRENT_BIN
 
 install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/sorvan DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/desktop/sorvan.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/desktop/sorvan.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME sorvan.xml)
 foreach(size ${SORVAN_ICON_SIZES})
   install(FILES ${SORVAN_ICON_DIR}/${size}x${size}/apps/sorvan.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)

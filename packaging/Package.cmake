@@ -1,9 +1,9 @@
 # The Debian package, written by CPack (scripts/package):
 #   build/package/sorvan_<version>_<arch>.deb
 # with the program folder under /usr/lib/sorvan, the launcher /usr/bin/sorvan,
-# the desktop entry, the icons and the AppStream file. Depends is computed
-# from the shared libraries (dpkg-shlibdeps) plus what the program loads at
-# run time without linking it.
+# the desktop entry, the icons, the AppStream file and the list file type.
+# Depends is computed from the shared libraries (dpkg-shlibdeps) plus what the
+# program loads at run time without linking it.
 if(NOT UNIX OR APPLE)
   return()
 endif()
@@ -28,7 +28,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 MOV) at a time, keeps a play list of the files you opened, saves it as a list
 file and reads it back, plays audio CDs and shows a background picture that
 changes every ten seconds. It answers the desktop's media keys and takes files
-dragged from a file manager.")
+opened with it from the desktop, dragged from a file manager or named on the
+command line, all in one window.")
 set(CPACK_DEBIAN_FILE_NAME "sorvan_${PROJECT_VERSION}_${SORVAN_DEB_ARCH}.deb")
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${SORVAN_DEB_ARCH})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Sorvan developers <developers@sorvan.invalid>")
@@ -42,5 +43,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "vlc-plugin-base, vlc-plugin-video-output, vlc-plugin-fluidsynth, timgm6mb-soundfont, \
 fonts-ipafont-gothic, qt6-translations-l10n, libqt6svg6, libvlc-bin")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "dbus-user-session | dbus-x11")
+# No maintainer scripts: CPack's ldconfig calls are taken out again.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/NoMaintainerScripts.cmake)
 
 include(CPack)

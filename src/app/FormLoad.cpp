@@ -27,6 +27,11 @@ QString frmMain::AppPath() const
     return QDir::toNativeSeparators(m_platform.programFolder());
 }
 
+QString frmMain::DialogFolder() const
+{
+    return m_platform.dialogFolder ? QDir::toNativeSeparators(m_platform.dialogFolder()) : AppPath();
+}
+
 QString frmMain::MyPath() const
 {
     QString folder = AppPath();

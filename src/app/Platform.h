@@ -29,5 +29,8 @@ struct Platform {
     // The folder of the running executable, as the platform reports it
     // (ending in a separator only at the root of a drive).
     std::function<QString()> programFolder;
+    // The folder the media and list dialogs start in; unset: the program
+    // folder.
+    std::function<QString()> dialogFolder;
     WebViewMaker webViews;                 // the help window's web view
 };

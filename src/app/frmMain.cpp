@@ -59,10 +59,14 @@ W* place(W* widget, double left, double top, double width, double height)
 
 frmMain::frmMain(const Platform& platform, QWidget* parent)
     : QMainWindow(parent),
-      CommonDialog2(*platform.dialogs),
-      CommonDialog1(*platform.dialogs),
+      m_waits(*platform.dialogs, *platform.messages),
+      CommonDialog2(m_waits.dialogs()),
+      CommonDialog1(m_waits.dialogs()),
       m_platform(platform)
 {
+    m_platform.dialogs = &m_waits.dialogs();
+    m_platform.messages = &m_waits.messages();
+    connect(&m_waits, &WaitWatch::waitEnded, this, &frmMain::handlerWaitEnded);
     setWindowTitle(QStringLiteral("Kordaline"));
     setWindowIcon(art::appIcon());
     buildControls();
@@ -266,6 +270,11 @@ void frmMain::showAtDesignPlace()
 void frmMain::showMessage(const QString& text)
 {
     m_platform.messages->show(text, messageTitle());
+}
+
+bool frmMain::HandlerWaits() const
+{
+    return m_waits.waiting() || QApplication::activeModalWidget() != nullptr;
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -4,6 +4,7 @@
 // event, defined in the folder of its subsystem.
 
 #include "app/Platform.h"
+#include "app/WaitWatch.h"
 #include "controls/dialogs/CommonDialog.h"
 
 #include <QMainWindow>
@@ -25,6 +26,9 @@ class frmVersion;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
+    // First of all: the dialogs and message boxes below pass through it.
+    WaitWatch m_waits;
+
 public:
     explicit frmMain(const Platform& platform, QWidget* parent = nullptr);
     ~frmMain() override;
@@ -33,6 +37,9 @@ public:
     QString MyPath() const;
     // The program folder as the platform reports it (no separator added).
     QString AppPath() const;
+    // The folder the media and list dialogs start in: the program folder,
+    // or where the platform says when that cannot be written.
+    QString DialogFolder() const;
 
     // Shows the window with its client area at its fixed place near the
     // top-left corner of the screen.
@@ -82,6 +89,11 @@ public:
     void AddToPlayList(const QStringList& paths);
     // True while the window is in CD player mode (cd/).
     bool InCdMode() const;
+    // True while a handler waits in a file dialog or a message box, or any
+    // modal window of the program is up.
+    bool HandlerWaits() const;
+    // True once the program has begun to end.
+    bool isEnding() const { return m_ending; }
 
     // ---- help (help/) ----
     void mnuHelpHtm_Click();
@@ -157,6 +169,9 @@ signals:
     // The window entered or left CD player mode: the CD control is the
     // player from now on, or the media player control again.
     void cdModeChanged(bool on);
+    // The last dialog or message box of a handler closed; the handler itself
+    // may still be running.
+    void handlerWaitEnded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

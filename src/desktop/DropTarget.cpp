@@ -2,23 +2,15 @@
 
 #include "app/frmMain.h"
 #include "controls/forms/ListBox.h"
-#include "playback/PathRules.h"
+#include "desktop/HandOver.h"
 
 #include <QAction>
-#include <QDir>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
-namespace {
-bool isListFileName(const QString& name)
-{
-    return name.endsWith(QLatin1String(".lst"), Qt::CaseInsensitive);
-}
-} // namespace
-
-DropTarget::DropTarget(frmMain& form, QObject* parent) : QObject(parent), m_form(form)
+DropTarget::DropTarget(frmMain& form, HandOver& handOver, QObject* parent)
+    : QObject(parent), m_form(form), m_handOver(handOver)
 {
     for (QWidget* area : areas()) {
         area->setAcceptDrops(true);
@@ -31,30 +23,17 @@ QList<QWidget*> DropTarget::areas() const
     return {m_form.List2->viewport(), m_form.Picture1};
 }
 
-bool DropTarget::open() const
+QStringList DropTarget::wantedOf(const QMimeData* data) const
 {
-    return m_form.mnuFile->isEnabled() && !m_form.InCdMode();
-}
-
-DropTarget::Wanted DropTarget::wantedOf(const QMimeData* data) const
-{
-    Wanted wanted;
-    if (!data || !data->hasUrls() || !open())
-        return wanted;
-    const QList<QUrl> urls = data->urls();
-    for (const QUrl& url : urls) {
-        if (!url.isLocalFile())
-            continue;
-        const QFileInfo file(url.toLocalFile());
-        if (file.isFile() && IsMediaFileName(file.fileName()))
-            wanted.mediaFiles << QDir::toNativeSeparators(file.absoluteFilePath());
-    }
-    if (urls.size() == 1 && urls.front().isLocalFile() && m_form.mnuList->isEnabled()) {
-        const QFileInfo file(urls.front().toLocalFile());
-        if (file.isFile() && isListFileName(file.fileName()))
-            wanted.listFile = QDir::toNativeSeparators(file.absoluteFilePath());
-    }
-    return wanted;
+    if (!data || !data->hasUrls() || !m_handOver.open())
+        return {};
+    QStringList names;
+    for (const QUrl& url : data->urls())
+        names << (url.isLocalFile() ? url.toLocalFile() : url.toString());
+    const HandOver::Sorted sorted = HandOver::sort(names);
+    if (sorted.isEmpty() || (!sorted.listFile.isEmpty() && !m_form.mnuList->isEnabled()))
+        return {};
+    return names;
 }
 
 bool DropTarget::eventFilter(QObject* watched, QEvent* event)
@@ -71,29 +50,16 @@ bool DropTarget::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const Wanted wanted = wantedOf(drop->mimeData());
+        const QStringList wanted = wantedOf(drop->mimeData());
         if (wanted.isEmpty()) {
             drop->ignore();
             return true;
         }
         drop->acceptProposedAction();
-        take(wanted);
+        m_handOver.take(wanted);
         return true;
     }
     default:
         return QObject::eventFilter(watched, event);
     }
-}
-
-void DropTarget::take(const Wanted& wanted)
-{
-    if (!wanted.listFile.isEmpty()) {
-        m_form.quietPlayerForListOpen();
-        m_form.readOpenedListFile(wanted.listFile);
-        return;
-    }
-    // The first file as the open dialog's choice; the others join the list
-    // behind it, in the dropped order.
-    m_form.playOpenedMediaFile(wanted.mediaFiles.front());
-    m_form.AddToPlayList(wanted.mediaFiles.mid(1));
 }

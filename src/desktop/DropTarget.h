@@ -1,13 +1,15 @@
 #pragma once
-// Files dragged from a file manager onto the play list or the display area.
-// Media files of the types the open dialog offers are played and listed as
-// if chosen in that dialog, one after another; a single list file is opened
-// as if chosen in the list dialog. Other files and folders are passed over.
-// In CD mode, and while "ファイル" is disabled, drops are refused.
+// Files dragged from a file manager onto the play list or the display area,
+// handed over as every file from outside is (HandOver): media files of the
+// types the open dialog offers are played and listed as if chosen in that
+// dialog, one after another; a single list file is opened as if chosen in
+// the list dialog. Other files, folders and remote addresses are passed
+// over. In CD mode drops are refused.
 
 #include <QObject>
 #include <QStringList>
 
+class HandOver;
 class QMimeData;
 class QWidget;
 class frmMain;
@@ -16,7 +18,7 @@ class DropTarget : public QObject {
     Q_OBJECT
 public:
     // Takes drops on the play list and the display area of form.
-    explicit DropTarget(frmMain& form, QObject* parent = nullptr);
+    DropTarget(frmMain& form, HandOver& handOver, QObject* parent = nullptr);
 
     // The widgets that take drops.
     QList<QWidget*> areas() const;
@@ -25,14 +27,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Wanted {
-        QStringList mediaFiles;
-        QString listFile;
-        bool isEmpty() const { return mediaFiles.isEmpty() && listFile.isEmpty(); }
-    };
-    bool open() const;
-    Wanted wantedOf(const QMimeData* data) const;
-    void take(const Wanted& wanted);
+    // The dropped names worth handing over; empty when nothing is.
+    QStringList wantedOf(const QMimeData* data) const;
 
     frmMain& m_form;
+    HandOver& m_handOver;
 };

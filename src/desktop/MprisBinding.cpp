@@ -2,7 +2,10 @@
 
 #include "app/frmMain.h"
 #include "desktop/CdNowPlaying.h"
+#include "desktop/HandOver.h"
 #include "desktop/PlayerNowPlaying.h"
+
+#include <QUrl>
 
 namespace {
 MprisIdentity sorvanIdentity()
@@ -18,8 +21,8 @@ MprisIdentity sorvanIdentity()
 }
 } // namespace
 
-MprisBinding::MprisBinding(frmMain& form, const QDBusConnection& bus, QObject* parent)
-    : QObject(parent), m_form(form)
+MprisBinding::MprisBinding(frmMain& form, HandOver& handOver, const QDBusConnection& bus, QObject* parent)
+    : QObject(parent), m_form(form), m_handOver(handOver)
 {
     m_player = new PlayerNowPlaying(form, this);
     m_cd = new CdNowPlaying(*form.MMControl1, this);
@@ -28,6 +31,10 @@ MprisBinding::MprisBinding(frmMain& form, const QDBusConnection& bus, QObject* p
         // After the reply has left: the same steps as the menu's "終了する".
         QMetaObject::invokeMethod(&m_form, [form = &m_form] { form->mnuEnd_Click(); }, Qt::QueuedConnection);
     };
+    m_service->setRequestRunner([requests = &handOver.requests()](std::function<void()> step) {
+        requests->run(std::move(step));
+    });
+    m_service->onOpenUri = [this](const QString& uri) { return openUri(uri); };
     m_service->onRaise = [this] {
         m_form.show();
         m_form.raise();
@@ -49,6 +56,14 @@ QStringList MprisBinding::supportedMimeTypes()
     return {QStringLiteral("audio/midi"),      QStringLiteral("audio/x-midi"), QStringLiteral("audio/wav"),
             QStringLiteral("audio/x-wav"),     QStringLiteral("audio/mpeg"),   QStringLiteral("video/x-msvideo"),
             QStringLiteral("video/mpeg"),      QStringLiteral("video/quicktime")};
+}
+
+QString MprisBinding::openUri(const QString& uri)
+{
+    if (!QUrl(uri).isLocalFile())
+        return QStringLiteral("Only file:// addresses are opened: %1").arg(uri);
+    // Missing, not a media or list file, or CD mode: the reasons, one a line.
+    return m_handOver.take({uri}).join(QLatin1Char('\n'));
 }
 
 void MprisBinding::followMode(bool cdMode)

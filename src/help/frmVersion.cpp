@@ -44,7 +44,7 @@ frmVersion::frmVersion(QWidget* parent) : QWidget(parent)
     connect(Command1, &QPushButton::clicked, this, &frmVersion::Command1_Click);
 
     // The version button has no action of its own.
-    Command2 = place(new QPushButton(QStringLiteral("Ver.4.0"), Frame), 2760, 1440, 1335, 375);
+    Command2 = place(new QPushButton(versionText(), Frame), 2760, 1440, 1335, 375);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setFont(gothic(9.75, true, false));
 
@@ -56,7 +56,7 @@ frmVersion::frmVersion(QWidget* parent) : QWidget(parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(gothic(14.25, false, true));
 
-    Label2 = place(new QLabel(QStringLiteral("１９９９．１０．２５"), Frame), 2040, 2640, 1935, 255);
+    Label2 = place(new QLabel(dateText(), Frame), 2040, 2640, 1935, 255);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(gothic(11.25, false, true));
 }

@@ -18,6 +18,10 @@ public:
 
     void Command1_Click();
 
+    // The version and the date the window shows.
+    static QString versionText() { return QStringLiteral("Ver.4.0"); }
+    static QString dateText() { return QStringLiteral("１９９９．１０．２５"); }
+
     // ---- controls ----
     // The frame holding the others; it carries the window's name.
     QGroupBox* Frame = nullptr;

@@ -8,11 +8,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
+#include <QSettings>
 #include <QStandardPaths>
 
 void prepareProcessEnvironment()
 {
+    keepNoSettings();
 #ifdef Q_OS_LINUX
     // Video is drawn into a native X11 window; a Wayland session gives none,
     // so the program runs through XWayland there.
@@ -29,6 +32,24 @@ void prepareProcessEnvironment()
     if (sys::runningAsSuperuser() && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
+}
+
+void keepNoSettings()
+{
+    // The program keeps nothing between runs, but Qt's own file dialog
+    // writes its history to QtProject.conf in the user's settings folder.
+    // Settings files go to a folder that cannot be made, so none is written.
+    const QString nowhere = QStringLiteral("/dev/null/sorvan-keeps-no-settings");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
+
+QString dialogStartFolder(const QString& programFolder, bool programFolderWritable, const QString& musicFolder,
+                          const QString& homeFolder)
+{
+    if (programFolderWritable)
+        return programFolder;
+    return musicFolder.isEmpty() ? homeFolder : musicFolder;
 }
 
 void registerJapaneseFontSubstitutes()
@@ -62,6 +83,13 @@ RealPlatform::RealPlatform()
     m_platform.cdDrives = [](const QString& device) { return openCdioDrive(device); };
     m_platform.clock = [] { return QDateTime::currentDateTime(); };
     m_platform.programFolder = [] { return QCoreApplication::applicationDirPath(); };
+    m_platform.dialogFolder = [] {
+        const QString program = QCoreApplication::applicationDirPath();
+        QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+        if (!QFileInfo(music).isDir())
+            music.clear();
+        return dialogStartFolder(program, QFileInfo(program).isWritable(), music, QDir::homePath());
+    };
     m_platform.webViews = webViewLibrary(QCoreApplication::applicationDirPath());
 }
 

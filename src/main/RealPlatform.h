@@ -8,6 +8,14 @@
 
 // Process-wide settings that must be made before QApplication exists.
 void prepareProcessEnvironment();
+// Qt writes no settings file for the program (its file dialog would keep a
+// history). Part of prepareProcessEnvironment.
+void keepNoSettings();
+// Where the media and list dialogs start: the program folder while it can be
+// written (a copy unpacked somewhere of the user's), else the user's Music
+// folder (empty when there is none), else the home folder.
+QString dialogStartFolder(const QString& programFolder, bool programFolderWritable, const QString& musicFolder,
+                          const QString& homeFolder);
 // "ＭＳ Ｐゴシック" is drawn with an installed Japanese proportional gothic.
 void registerJapaneseFontSubstitutes();
 // The application's default font (menus, captions, the status bar): a

@@ -31,7 +31,7 @@ void frmMain::mnuFileOpen_Click()
 
 bool frmMain::askMediaFileToOpen()
 {
-    CommonDialog1.InitDir = AppPath();
+    CommonDialog1.InitDir = DialogFolder();
     CommonDialog1.DialogTitle = kMediaDialogTitle;
     CommonDialog1.Filter = kMediaFilter;
     return CommonDialog1.ShowOpen() != cdlCancel;

@@ -52,7 +52,7 @@ void frmMain::quietPlayerForListOpen()
 
 bool frmMain::askListFileToOpen()
 {
-    prepareListDialog(CommonDialog2, AppPath());
+    prepareListDialog(CommonDialog2, DialogFolder());
     return CommonDialog2.ShowOpen() != cdlCancel;
 }
 
@@ -82,7 +82,7 @@ void frmMain::readOpenedListFile(const QString& path)
 
 void frmMain::mnuListNewSave_Click()
 {
-    prepareListDialog(CommonDialog2, AppPath());
+    prepareListDialog(CommonDialog2, DialogFolder());
     if (CommonDialog2.ShowSave() == cdlCancel)
         return;
     SaveListName = CommonDialog2.FileName;

@@ -6,6 +6,7 @@
 #include "controls/cdplayer/MMControl.h"
 #include "controls/mediaplayer/MediaPlayer.h"
 #include "desktop/DropTarget.h"
+#include "desktop/HandOver.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"
 
@@ -56,7 +57,8 @@ QStringList names(const QStringList& paths)
 TEST(Drop, MediaFilesAreListedAndTheFirstPlaysAsIfChosen)
 {
     MainWindowHarness h;
-    DropTarget target(h.form());
+    HandOver handOver(h.form());
+    DropTarget target(h.form(), handOver);
     const QString wav = h.writeFile("in/b song.wav", "x");
     const QString avi = h.writeFile("in/a.AVI", "x");
     const QString text = h.writeFile("in/notes.txt", "x");
@@ -89,7 +91,8 @@ TEST(Drop, MediaFilesAreListedAndTheFirstPlaysAsIfChosen)
 TEST(Drop, OneListFileOpensAsIfChosen)
 {
     MainWindowHarness h;
-    DropTarget target(h.form());
+    HandOver handOver(h.form());
+    DropTarget target(h.form(), handOver);
     const QString one = h.writeFile("m/one.mp3", "x");
     const QString two = h.writeFile("m/two.mov", "x");
     const QString list = h.writeFile("lists/mine.LST", (one + "\r\n" + two + "\r\n").toUtf8());
@@ -126,7 +129,8 @@ TEST(Drop, RefusedInCdModeWhileFileIsDisabledAndWithNothingToPlay)
                           Case{"nothing playable", [](MainWindowHarness&) {}, true}}) {
         SCOPED_TRACE(c.name);
         MainWindowHarness h;
-        DropTarget target(h.form());
+        HandOver handOver(h.form());
+        DropTarget target(h.form(), handOver);
         c.prepare(h);
         const QString file = h.writeFile(c.text ? "a.txt" : "a.mp3", "x");
         const QString list = h.writeFile("a.lst", file.toUtf8());

@@ -4,7 +4,9 @@
 #include "controls/forms/ListBox.h"
 #include "controls/cdplayer/MMControl.h"
 #include "controls/mediaplayer/MediaPlayer.h"
+#include "desktop/HandOver.h"
 #include "desktop/MprisBinding.h"
+#include "playback/PathRules.h"
 #include "support/MainWindowHarness.h"
 #include "support/WaitFor.h"
 
@@ -14,7 +16,10 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QFile>
 #include <QLabel>
+#include <QMimeDatabase>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,7 +88,8 @@ private:
 namespace {
 struct Player {
     MainWindowHarness h;
-    MprisBinding service{h.form(), QDBusConnection::sessionBus()};
+    HandOver handOver{h.form()};
+    MprisBinding service{h.form(), handOver, QDBusConnection::sessionBus()};
     BusClient client;
 
     QString open(const QString& name)
@@ -315,11 +321,78 @@ TEST(Mpris, ASecondPlayerLeavesTheNameToTheFirst)
     MainWindowHarness other;
     QDBusConnection otherBus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second-player");
     {
-        MprisBinding second(other.form(), otherBus);
+        HandOver otherHandOver(other.form());
+        MprisBinding second(other.form(), otherHandOver, otherBus);
         EXPECT_FALSE(second.isRegistered());
     }
     QDBusConnection::disconnectFromBus("second-player");
     EXPECT_EQ(p.client.get(kRoot, "Identity"), "Sorvanel") << "the first still answers";
+}
+
+TEST(Mpris, OpenUriTakesLocalFilesAsTheOtherWaysInDo)
+{
+    Player p;
+    const QString song = p.h.writeFile("曲 1.wav", "x");
+    const QString encoded = QUrl::fromLocalFile(song).toString(QUrl::FullyEncoded);
+    ASSERT_TRUE(encoded.contains("%E6%9B%B2%201.wav"));
+    struct Row {
+        QString uri;
+        bool cdMode;
+        QString error;  // the start of the error text; empty: taken
+        QStringList entries;
+    };
+    for (const Row& row : {Row{encoded, false, {}, {song}}, Row{"https://example.org/a.mp3", false, "Only file://", {song}},
+                           Row{encoded + "x", false, "sorvan: not found:", {song}},
+                           Row{encoded, true, "sorvan: not taken in CD mode:", {song}}}) {
+        SCOPED_TRACE(row.uri.toStdString());
+        if (row.cdMode)
+            p.h->mnuCD_Click();
+        const QDBusMessage reply = p.client.call(kPlayer, "OpenUri", {row.uri});
+        EXPECT_EQ(reply.type() == QDBusMessage::ErrorMessage, !row.error.isEmpty());
+        EXPECT_TRUE(reply.errorMessage().startsWith(row.error)) << reply.errorMessage().toStdString();
+        EXPECT_EQ(p.h->List1->entries(), row.entries);
+    }
+    EXPECT_TRUE(p.h.playerEngine()->opened.contains(song)) << "played";
+}
+
+TEST(Mpris, RateWritesWithinTheLimitsReachThePlayer)
+{
+    Player p;
+    p.open("tune.wav");
+    ASSERT_TRUE(waitFor([&] { return p.client.get(kPlayer, "MinimumRate") == 0.5; }, 5000));
+    EXPECT_EQ(p.client.get(kPlayer, "MaximumRate"), 2.0);
+    for (const auto& [written, read] : {std::pair{1.5, 1.5}, {2.5, 1.5}, {0.0, 1.5}, {0.5, 0.5}}) {
+        SCOPED_TRACE(written);
+        p.client.call("org.freedesktop.DBus.Properties", "Set",
+                      {kPlayer, QStringLiteral("Rate"), QVariant::fromValue(QDBusVariant(written))});
+        EXPECT_EQ(p.h->MediaPlayer1->rate(), read);
+        EXPECT_TRUE(waitFor([&] { return p.client.get(kPlayer, "Rate") == read; }, 5000));
+    }
+    EXPECT_EQ(p.h.playerEngine()->commands.filter("rate"), (QStringList{"rate 1.5", "rate 0.5"}));
+}
+
+TEST(Mpris, EveryMediaTypeOfTheOpenDialogIsSupportedAndInTheDesktopEntry)
+{
+    const QStringList supported = MprisBinding::supportedMimeTypes();
+    QMimeDatabase types;
+    for (const QString& suffix : MediaFileSuffixes()) {
+        SCOPED_TRACE(suffix.toStdString());
+        const QMimeType type = types.mimeTypeForFile("x." + suffix, QMimeDatabase::MatchExtension);
+        EXPECT_TRUE(supported.contains(type.name()) || !QSet<QString>(type.aliases().cbegin(), type.aliases().cend())
+                                                             .intersect({supported.cbegin(), supported.cend()})
+                                                             .isEmpty())
+            << type.name().toStdString();
+    }
+    QFile entry(SORVAN_TEST_SOURCE_DIR "/../assets/desktop/sorvan.desktop");
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QString line = QRegularExpression("^MimeType=(.*);$", QRegularExpression::MultilineOption)
+                             .match(QString::fromUtf8(entry.readAll()))
+                             .captured(1);
+    QStringList listed = line.split(';');
+    QStringList ours = supported;
+    listed.sort();
+    ours.sort();
+    EXPECT_EQ(listed, ours);
 }
 
 #include "MprisTest.moc"

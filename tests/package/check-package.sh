@@ -19,7 +19,7 @@ check "package named sorvan_${version}_${arch}.deb" test -f "$deb" || exit 1
 files=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|')
 for f in /usr/lib/sorvan/Sorvan /usr/lib/sorvan/libsorvan_webview.so /usr/lib/sorvan/Start.wav \
          /usr/lib/sorvan/Trevixhelp.htm /usr/bin/sorvan /usr/share/applications/sorvan.desktop \
-         /usr/share/metainfo/sorvan.metainfo.xml \
+         /usr/share/metainfo/sorvan.metainfo.xml /usr/share/mime/packages/sorvan.xml \
          /usr/share/icons/hicolor/16x16/apps/sorvan.png /usr/share/icons/hicolor/32x32/apps/sorvan.png \
          /usr/share/icons/hicolor/48x48/apps/sorvan.png /usr/share/icons/hicolor/256x256/apps/sorvan.png; do
   check "holds $f" grep -qx "$f" <<<"$files"
@@ -33,7 +33,7 @@ check "Package: sorvan" test "$(field Package)" = sorvan
 check "Version: $version" test "$(field Version)" = "$version"
 check "Architecture: $arch" test "$(field Architecture)" = "$arch"
 depends=$(field Depends)
-for d in libqt6widgets6 libqt6dbus6 libqt6webenginewidgets6 libvlc5 libcdio19 libc6 vlc-plugin-base \
+for d in libqt6widgets6 libqt6dbus6 libqt6network6 libqt6webenginewidgets6 libvlc5 libcdio19 libc6 vlc-plugin-base \
          vlc-plugin-video-output vlc-plugin-fluidsynth timgm6mb-soundfont fonts-ipafont-gothic \
          qt6-translations-l10n; do
   check "Depends on $d" grep -qE "(^|, )$d( |,|$)" <<<"$depends"
@@ -45,6 +45,20 @@ dpkg-deb -x "$deb" "$tree"
 check "launcher starts the program folder /usr/lib/sorvan" \
   test "$(cd "$tree/usr/bin" && realpath -m "$(sed -n 's|^program_dir="$(dirname "$script")/\(.*\)"$|\1|p' sorvan)")" \
        = "$tree/usr/lib/sorvan"
+check "no maintainer scripts (the triggers of the desktop's caches do it)" \
+  test -z "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E '(pre|post)(inst|rm)$')"
+entry="$tree/usr/share/applications/sorvan.desktop"
+check "desktop entry takes files: Exec=sorvan %F" grep -qx 'Exec=sorvan %F' "$entry"
+media_types="audio/midi audio/x-midi audio/x-wav audio/wav audio/mpeg video/x-msvideo video/mpeg video/quicktime"
+for type in $media_types; do
+  check "desktop entry opens $type" grep -qE "^MimeType=(.*;)?$type;" "$entry"
+done
+mime="$tree/usr/share/mime"
+check "list file type: glob *.lst weighing less than the usual 50, an icon" \
+  grep -qE '<glob pattern="\*\.lst" weight="[1-4]?[0-9]"/>' "$mime/packages/sorvan.xml"
+check "list file type known to update-mime-database" \
+  sh -c "update-mime-database '$mime' && grep -q 'application/x-sorvan-list:\*\.lst' '$mime/globs2' \
+         && grep -q 'application/x-sorvan-list' '$mime/icons'"
 check "desktop-file-validate has nothing to say" \
   test -z "$(desktop-file-validate "$tree/usr/share/applications/sorvan.desktop" 2>&1)"
 meta="$tree/usr/share/metainfo/sorvan.metainfo.xml"
@@ -52,6 +66,9 @@ check "AppStream name and summary in Japanese and English" \
   test "$(grep -cE '<(name|summary)( xml:lang="ja")?>' "$meta")" -eq 4
 for type in MIDI WAV MP3 AVI MPEG MPG MOV; do
   check "AppStream names the file type $type" grep -q "<keyword>$type</keyword>" "$meta"
+done
+for type in $media_types; do
+  check "AppStream provides $type" grep -q "<mediatype>$type</mediatype>" "$meta"
 done
 check "AppStream screenshot" grep -q '<image type="source" width="1280" height="800">https://' "$meta"
 check "appstreamcli validate --no-net passes" \

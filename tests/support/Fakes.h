@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 class FakeFileDialogs final : public FileDialogs {
@@ -23,17 +24,24 @@ public:
     QList<FileDialogRequest> openRequests;
     QList<FileDialogRequest> saveRequests;
 
+    // Runs while a dialog is "open", as the user's wait would let events in.
+    std::function<void()> whileOpen;
+
     void choose(const QString& path) { answers.push_back(path); }
     void cancel() { answers.push_back(std::nullopt); }
 
     std::optional<QString> showOpen(const FileDialogRequest& request) override
     {
         openRequests << request;
+        if (whileOpen)
+            whileOpen();
         return next();
     }
     std::optional<QString> showSave(const FileDialogRequest& request) override
     {
         saveRequests << request;
+        if (whileOpen)
+            whileOpen();
         return next();
     }
 
