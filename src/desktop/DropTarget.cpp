@@ -61,17 +61,23 @@ bool DropTarget::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::DragEnter:
+        m_drag = wantedOf(static_cast<QDragEnterEvent*>(event)->mimeData());
+        [[fallthrough]];
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (wantedOf(drag->mimeData()).isEmpty())
+        if (!m_drag || m_drag->isEmpty() || !open())
             drag->ignore();
         else
             drag->acceptProposedAction();
         return true;
     }
+    case QEvent::DragLeave:
+        m_drag.reset();
+        return QObject::eventFilter(watched, event);
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const Wanted wanted = wantedOf(drop->mimeData());
+        const Wanted wanted = (m_drag && open()) ? *m_drag : Wanted();
+        m_drag.reset();
         if (wanted.isEmpty()) {
             drop->ignore();
             return true;
@@ -91,6 +97,11 @@ void DropTarget::take(const Wanted& wanted)
         m_form.quietPlayerForListOpen();
         m_form.readOpenedListFile(wanted.listFile);
         return;
+    }
+    // A name that cannot be listed refuses the whole drop, as the dialog would.
+    for (const QString& path : wanted.mediaFiles) {
+        if (!m_form.admitMediaFileName(path))
+            return;
     }
     // The first file as the open dialog's choice; the others join the list
     // behind it, in the dropped order.

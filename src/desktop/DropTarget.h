@@ -3,10 +3,13 @@
 // Media files of the types the open dialog offers are played and listed as
 // if chosen in that dialog, one after another; a single list file is opened
 // as if chosen in the list dialog. Other files and folders are passed over.
-// In CD mode, and while "ファイル" is disabled, drops are refused.
+// In CD mode, and while "ファイル" is disabled, drops are refused. A drag is
+// judged once, when it enters, and that answer holds until it leaves or drops:
+// the files are not looked at again on every move of the mouse.
 
 #include <QObject>
 #include <QStringList>
+#include <optional>
 
 class QMimeData;
 class QWidget;
@@ -35,4 +38,6 @@ private:
     void take(const Wanted& wanted);
 
     frmMain& m_form;
+    // What the drag now over an area brings, judged when it entered.
+    std::optional<Wanted> m_drag;
 };

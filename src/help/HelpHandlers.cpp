@@ -26,9 +26,14 @@ void frmMain::mnuHelpHtm_Click()
 
 void frmMain::closeOtherWindows()
 {
-    // The other windows go without running their own close handlers.
-    delete browserWindow.data();
-    delete versionWindow.data();
+    // Closed, never deleted here: a page of the help window may be showing a
+    // dialog of its own (an alert, a file chooser), whose event loop runs this
+    // handler and still uses the view. Each window deletes itself on close,
+    // once control is back in an outer event loop.
+    if (browserWindow)
+        browserWindow->close();
+    if (versionWindow)
+        versionWindow->close();
 }
 
 void frmMain::mnuHelpVersion_Click()

@@ -16,6 +16,8 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -219,6 +221,7 @@ TEST_F(HelpWindows, ClosingTheMainWindowClosesBoth)
     openHelp();
     h->mnuHelpVersion_Click();
     h->close();
+    runDeferredDeletes();
     EXPECT_TRUE(h->browserWindow.isNull() && h->versionWindow.isNull());
     EXPECT_EQ(openWindows<frmBrowser22>() + openWindows<frmVersion>(), 0);
 }
@@ -248,4 +251,65 @@ TEST(HelpPageInTheEngine, ShowsTheRenderedPageOrTheEnginesOwnNotFoundPage)
         EXPECT_TRUE(h->browserWindow->isVisible() && h.messages.shown.isEmpty()) << "nothing else happens";
         delete h->browserWindow.data();
     }
+}
+
+namespace {
+// The help window with the program's real web view, showing address.
+QWebEngineView* showInEngine(MainWindowHarness& h, const QString& address)
+{
+    h.webViews = webViewLibrary(QStringLiteral(SORVAN_PROGRAM_DIR));
+    h->mnuHelpHtm_Click();
+    auto* view = qobject_cast<QWebEngineView*>(h->browserWindow->WB->view());
+    if (view) {
+        h->browserWindow->setAddressText(address);
+        h->browserWindow->NavigateToAddress();
+    }
+    return view;
+}
+
+QVariant evaluate(QWebEngineView* view, const QString& script)
+{
+    std::optional<QVariant> result;
+    view->page()->runJavaScript(script, [&](const QVariant& value) { result = value; });
+    return waitFor([&] { return result.has_value(); }) ? *result : QVariant();
+}
+} // namespace
+
+TEST(HelpPageInTheEngine, EndingWhileAPageShowsItsOwnDialogLeavesTheViewToThatDialog)
+{
+    MainWindowHarness h;
+    ASSERT_NE(showInEngine(h, QStringLiteral("data:text/html,<script>alert(1)</script>")), nullptr);
+    bool ended = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!ended && QApplication::activeModalWidget()) {
+            ended = true;
+            h->mnuEnd_Click();  // served inside the alert's own event loop
+        }
+    });
+    poll.start(10);
+    ASSERT_TRUE(waitFor([&] { return ended && !QApplication::activeModalWidget(); }));
+    runDeferredDeletes();
+    EXPECT_TRUE(h->browserWindow.isNull()) << "the window deleted itself once the dialog was done";
+}
+
+TEST(HelpPageInTheEngine, ALocalPageShowsItsPicturesButItsScriptsReadNoOtherLocalFile)
+{
+    MainWindowHarness h;
+    QImage picture(16, 8, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(h.inProgramFolder(QStringLiteral("picture.png"))));
+    h.writeFile(QStringLiteral("other.txt"), "private");
+    const QString page = h.writeFile(QStringLiteral("page.htm"), "<html><body><img src=\"picture.png\"></body></html>");
+    QWebEngineView* view = showInEngine(h, page);
+    ASSERT_NE(view, nullptr);
+    std::optional<bool> loaded;
+    QObject::connect(view, &QWebEngineView::loadFinished, [&](bool ok) { loaded = ok; });
+    ASSERT_TRUE(waitFor([&] { return loaded.has_value(); }));
+    EXPECT_EQ(evaluate(view, QStringLiteral("document.images[0].naturalWidth")).toInt(), 16);
+    const QString read = QStringLiteral(
+        "(function() { try { const r = new XMLHttpRequest(); r.open('GET', 'other.txt', false); r.send();"
+        " return r.responseText; } catch (e) { return 'refused'; } })()");
+    EXPECT_EQ(evaluate(view, read).toString(), QStringLiteral("refused"));
+    delete h->browserWindow.data();
 }
