@@ -2,9 +2,25 @@
 #include "playlist/ListFile.h"
 
 #include "system/RegularFile.h"
+#include "system/SystemCalls.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+namespace {
+// The bytes written straight into the existing file at path (a link leads to
+// its target), then flushed to the disk. Used only where no temporary file
+// can be made beside it.
+bool writeInPlace(const QString& path, const QByteArray& bytes, const ListFileWrite& write)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written = write ? write(file, bytes) : file.write(bytes) == bytes.size();
+    return written && file.flush() && sys::syncToDisk(file.handle());
+}
+} // namespace
 
 std::optional<QByteArray> readListFileBytes(const QString& path, qint64 maxSize, ListFileScan* scanned)
 {
@@ -52,13 +68,18 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, const Lis
     if (target.exists() && !target.isFile())
         return false;
 
-    // The save file follows a symbolic link to its target. Only where no
-    // temporary file can be made beside the target does it write into the
-    // target itself; its commit flushes either to the disk.
+    // The save file follows a symbolic link to its target, and its commit
+    // flushes the new file to the disk before it takes the target's place.
     QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    if (!file.open(QIODevice::WriteOnly)) {
+        // No new file in that folder (it is read-only to us): the same bytes
+        // go straight into the list file, when that one may be written.
+        // A failure for any other cause (a full disk) leaves the file alone.
+        const QFileInfo existing(path);
+        const QFileInfo folder(QFileInfo(existing.canonicalFilePath()).absolutePath());
+        return existing.isFile() && existing.isWritable() && !folder.isWritable()
+               && writeInPlace(path, bytes, write);
+    }
     const bool written = write ? write(file, bytes) : file.write(bytes) == bytes.size();
     if (!written)
         return false;  // a temporary file goes with `file`; the target is untouched

@@ -5,6 +5,7 @@
 #ifdef Q_OS_WIN
 #include <QDir>
 #include <QRegularExpression>
+#include <io.h>
 #else
 #include <QFile>
 #include <sys/stat.h>
@@ -29,6 +30,11 @@ QString privateFolder(const QString& predictable)
     // A folder in the user's own temporary folder, which others cannot enter.
     return QDir().mkpath(predictable) ? predictable : QString();
 }
+
+bool syncToDisk(int fileDescriptor)
+{
+    return _commit(fileDescriptor) == 0;
+}
 #else
 bool runningAsSuperuser()
 {
@@ -51,6 +57,11 @@ QString privateFolder(const QString& predictable)
     // Someone else's, a link, or open to others: never trusted, never changed.
     QByteArray pattern = path + "-XXXXXX";
     return ::mkdtemp(pattern.data()) ? QFile::decodeName(pattern) : QString();
+}
+
+bool syncToDisk(int fileDescriptor)
+{
+    return ::fsync(fileDescriptor) == 0;
 }
 #endif
 } // namespace sys
