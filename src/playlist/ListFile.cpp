@@ -155,6 +155,58 @@ std::optional<QStringList> decodeScannedListFile(QByteArrayView bytes, const Lis
     return lines;
 }
 
+Utf8ListDecoder::Fed Utf8ListDecoder::feed(QByteArrayView bytes)
+{
+    if (!m_scan.feed(bytes))
+        return Fed::Refused;
+    if (!m_started) {
+        m_started = true;
+        m_marked = bytes.startsWith(kUtf8ByteOrderMark);
+        if (m_marked)
+            bytes = bytes.sliced(kUtf8ByteOrderMark.size());
+    }
+    qsizetype lastEnd = bytes.size() - 1;
+    while (lastEnd >= 0 && bytes[lastEnd] != '\r' && bytes[lastEnd] != '\n')
+        --lastEnd;
+    if (lastEnd < 0) {
+        m_pending.append(bytes);  // short: the scan caps a line's length
+        return Fed::Taken;
+    }
+    // A multi-byte character never holds a line end, so lines that have
+    // ended are valid UTF-8 exactly when all of the file up to them is.
+    bool decoded = true;
+    if (!m_pending.isEmpty()) {
+        qsizetype firstEnd = 0;
+        while (bytes[firstEnd] != '\r' && bytes[firstEnd] != '\n')
+            ++firstEnd;
+        m_pending.append(bytes.first(firstEnd));
+        decoded = decodeLines(m_pending);
+        bytes = bytes.sliced(firstEnd);
+        lastEnd -= firstEnd;
+    }
+    decoded = decoded && decodeLines(bytes.first(lastEnd + 1));
+    m_pending = bytes.sliced(lastEnd + 1).toByteArray();
+    if (!decoded)
+        return m_marked ? Fed::Refused : Fed::NotUtf8;
+    return Fed::Taken;
+}
+
+Utf8ListDecoder::Fed Utf8ListDecoder::finish()
+{
+    if (!decodeLines(m_pending))
+        return m_marked ? Fed::Refused : Fed::NotUtf8;
+    m_pending.clear();
+    return Fed::Taken;
+}
+
+bool Utf8ListDecoder::decodeLines(QByteArrayView bytes)
+{
+    if (!bytes.isValidUtf8())
+        return false;
+    forEachNonEmptyLine(bytes, [&](QByteArrayView line) { m_lines.append(fromValidUtf8(line)); });
+    return true;
+}
+
 #ifndef Q_OS_WIN
 namespace {
 

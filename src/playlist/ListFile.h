@@ -43,6 +43,32 @@ std::optional<QStringList> decodeListFile(const QByteArray& bytes);
 // decodeListFile for bytes that scan has already taken whole and passed.
 std::optional<QStringList> decodeScannedListFile(QByteArrayView bytes, const ListFileScan& scan);
 
+// Decodes a list file in UTF-8 (the locale encoding on every system but
+// Windows) as its bytes arrive, so that no copy of the whole file is kept.
+// A file that turns out not to be UTF-8 is read again whole, by
+// decodeScannedListFile, which then tries Shift-JIS.
+class Utf8ListDecoder {
+public:
+    enum class Fed { Taken, NotUtf8, Refused };
+    // Room for this many entries.
+    explicit Utf8ListDecoder(qsizetype entries = 0) { m_lines.reserve(entries); }
+    // Takes the next bytes of the file.
+    Fed feed(QByteArrayView bytes);
+    // Ends the file: its last line is taken.
+    Fed finish();
+    // The entries, once finish() said Taken.
+    QStringList takeEntries() { return std::move(m_lines); }
+
+private:
+    bool decodeLines(QByteArrayView bytes);
+
+    ListFileScan m_scan;
+    bool m_started = false;
+    bool m_marked = false;  // began with a UTF-8 byte-order mark
+    QByteArray m_pending;   // the start of a line that has not ended yet
+    QStringList m_lines;
+};
+
 // The bytes of a list file holding entries up to (not including) the first
 // empty one. Nothing when an entry cannot be stored: it holds a line break
 // or a NUL, or a character that the locale encoding cannot represent.

@@ -49,6 +49,12 @@ qint64 RegularFile::read(char* buffer, qint64 max)
         return -1;
     return got;
 }
+
+bool RegularFile::rewind()
+{
+    LARGE_INTEGER start{};
+    return m_handle && SetFilePointerEx(m_handle, start, nullptr, FILE_BEGIN);
+}
 #else
 RegularFile::RegularFile(const QString& path)
 {
@@ -85,6 +91,11 @@ qint64 RegularFile::read(char* buffer, qint64 max)
         if (got >= 0 || errno != EINTR)
             return got;
     }
+}
+
+bool RegularFile::rewind()
+{
+    return m_fd >= 0 && ::lseek(m_fd, 0, SEEK_SET) == 0;
 }
 #endif
 } // namespace sys

@@ -21,6 +21,8 @@ public:
     qint64 size() const { return m_size; }
     // Reads at most max bytes into buffer: their count, 0 at the end, -1 on a failure.
     qint64 read(char* buffer, qint64 max);
+    // Goes back to the start, to read it all again; false on a failure.
+    bool rewind();
 
 private:
 #ifdef Q_OS_WIN
