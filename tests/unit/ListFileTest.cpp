@@ -182,6 +182,23 @@ TEST(ListFileRead, ALineOrAnEntryCountPastTheLimitsIsNoListFile)
     }
 }
 
+TEST(ListFileRead, AFileOfManyReadBuffersReadsAsItsBytesDecode)
+{
+    QTemporaryDir dir;
+    QByteArray utf8;
+    for (int i = 0; utf8.size() < 700 * 1024; ++i)  // lines and characters cut by the read buffer
+        utf8 += QStringLiteral("/音楽/曲 %1.mid").arg(i).toUtf8() + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+    const QByteArray shiftJis = utf8 + "\x83\x5c.mid\r\n";  // not UTF-8 only at its end: read again as Shift-JIS
+    for (const QByteArray& bytes : {utf8, QByteArray("\xEF\xBB\xBF") + utf8, shiftJis}) {
+        SCOPED_TRACE(bytes.size());
+        const QString path = dir.filePath("a.lst");
+        ASSERT_TRUE(writeBytes(path, bytes));
+        const std::optional<QStringList> decoded = decodeListFile(bytes);
+        EXPECT_TRUE(decoded && decoded->size() > 30000);
+        EXPECT_EQ(readListFile(path), decoded);
+    }
+}
+
 TEST(ListFileRead, FileWithoutReadPermissionIsRefused)
 {
     QTemporaryDir dir;
