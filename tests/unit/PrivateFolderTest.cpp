@@ -2,52 +2,36 @@
 // user's own real folder with mode 0700, else a fresh private one is made.
 #include "system/SystemCalls.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <functional>
-#include <string_view>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-bool privateToThisUser(const QString& folder)
-{
-    struct stat status {};
-    return ::lstat(QFile::encodeName(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode)
-           && status.st_uid == ::geteuid() && (status.st_mode & 07777) == 0700;
-}
-} // namespace
-
 TEST(PrivateFolder, ThePredictableFolderIsUsedOnlyWhenItIsThisUsersOwnWithMode0700)
 {
-    const struct Row {
-        const char* name;
-        std::function<bool(const QString& path, const QString& elsewhere)> prepare;
-        bool used;
-    } rows[] = {
-        {"absent: made", [](const QString&, const QString&) { return true; }, true},
-        {"own, 0700", [](const QString& p, const QString&) { return ::mkdir(QFile::encodeName(p), 0700) == 0; }, true},
-        {"own, 0755", [](const QString& p, const QString&) {
-             return ::mkdir(QFile::encodeName(p), 0700) == 0 && ::chmod(QFile::encodeName(p), 0755) == 0; }, false},
-        {"a link to an own 0700 folder", [](const QString& p, const QString& elsewhere) {
-             return ::mkdir(QFile::encodeName(elsewhere), 0700) == 0 && QFile::link(elsewhere, p); }, false},
-        {"another user's", [](const QString& p, const QString&) {
-             return ::mkdir(QFile::encodeName(p), 0700) == 0 && ::chown(QFile::encodeName(p), 65534, 65534) == 0; }, false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        if (row.name == std::string_view("another user's") && ::geteuid() != 0)
+    enum Prepare { Absent, Own0700, Own0755, LinkToOwn0700, Others };
+    for (auto [prepare, used] : {std::pair{Absent, true}, {Own0700, true}, {Own0755, false},
+                                 {LinkToOwn0700, false}, {Others, false}}) {
+        SCOPED_TRACE(prepare);
+        if (prepare == Others && ::geteuid() != 0)
             continue;  // only the superuser gives a folder away
         QTemporaryDir dir;
-        const QString predictable = dir.filePath("runtime-1000");
-        if (!row.prepare(predictable, dir.filePath("elsewhere"))) {
-            ADD_FAILURE() << "cannot prepare this row here";
-            continue;
-        }
-        const QString folder = sys::privateFolder(predictable);
-        EXPECT_EQ(folder == predictable, row.used) << folder.toStdString();
-        EXPECT_TRUE(privateToThisUser(folder)) << folder.toStdString();
+        const QByteArray path = QFile::encodeName(dir.filePath("runtime-1000"));
+        const QByteArray elsewhere = QFile::encodeName(dir.filePath("elsewhere"));
+        if (prepare == LinkToOwn0700)
+            ASSERT_TRUE(::mkdir(elsewhere, 0700) == 0 && ::symlink(elsewhere, path) == 0);
+        else if (prepare != Absent)
+            ASSERT_EQ(::mkdir(path, 0700), 0);
+        if (prepare == Own0755)
+            ASSERT_EQ(::chmod(path, 0755), 0);
+        if (prepare == Others)
+            ASSERT_EQ(::chown(path, 65534, 65534), 0);
+
+        const QString folder = sys::privateFolder(QFile::decodeName(path));
+        EXPECT_EQ(folder == QFile::decodeName(path), used) << folder.toStdString();
+        struct stat status {};
+        ASSERT_EQ(::lstat(QFile::encodeName(folder), &status), 0);
+        EXPECT_TRUE(S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() && (status.st_mode & 07777) == 0700);
     }
 }
