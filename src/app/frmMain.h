@@ -56,6 +56,9 @@ public:
     // playing and listing the chosen file.
     bool askMediaFileToOpen();
     void playOpenedMediaFile(const QString& path);
+    // The door every media file from outside passes (dialog, drop, command
+    // line): false, after saying so, for a name that cannot be listed.
+    bool admitMediaFileName(const QString& path);
     void List2_Click();
     void Picture2_Click();
 

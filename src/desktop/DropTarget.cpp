@@ -40,17 +40,23 @@ bool DropTarget::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::DragEnter:
+        m_drag = wantedOf(static_cast<QDragEnterEvent*>(event)->mimeData());
+        [[fallthrough]];
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (wantedOf(drag->mimeData()).isEmpty())
+        if (!m_drag || m_drag->isEmpty() || !m_handOver.open())
             drag->ignore();
         else
             drag->acceptProposedAction();
         return true;
     }
+    case QEvent::DragLeave:
+        m_drag.reset();
+        return QObject::eventFilter(watched, event);
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QStringList wanted = wantedOf(drop->mimeData());
+        const QStringList wanted = (m_drag && m_handOver.open()) ? *m_drag : QStringList();
+        m_drag.reset();
         if (wanted.isEmpty()) {
             drop->ignore();
             return true;

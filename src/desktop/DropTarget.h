@@ -4,10 +4,13 @@
 // types the open dialog offers are played and listed as if chosen in that
 // dialog, one after another; a single list file is opened as if chosen in
 // the list dialog. Other files, folders and remote addresses are passed
-// over. In CD mode drops are refused.
+// over. In CD mode drops are refused. A drag is judged once, when it enters,
+// and that answer holds until it leaves or drops: the files are not looked
+// at again on every move of the mouse.
 
 #include <QObject>
 #include <QStringList>
+#include <optional>
 
 class HandOver;
 class QMimeData;
@@ -32,4 +35,6 @@ private:
 
     frmMain& m_form;
     HandOver& m_handOver;
+    // What the drag now over an area brings, judged when it entered.
+    std::optional<QStringList> m_drag;
 };

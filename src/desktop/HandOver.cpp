@@ -29,15 +29,15 @@ bool isAddress(const QString& name)
     return scheme.match(name).hasMatch();
 }
 
-enum class Kind { Media, List, Refused };
+enum class Kind { Media, List, LineBreak, Refused };
 
 // The file behind a name, or why there is none to play.
 Kind judge(const QString& name, QString& path, QString& why)
 {
     // A line break would split the name in a list file.
-    if (name.contains(QLatin1Char('\r')) || name.contains(QLatin1Char('\n'))) {
+    if (HoldsLineBreak(name)) {
         why = QStringLiteral("a line break in the name");
-        return Kind::Refused;
+        return Kind::LineBreak;
     }
     path = name;
     if (isAddress(name)) {
@@ -89,6 +89,10 @@ HandOver::Sorted HandOver::sort(const QStringList& names)
             else
                 sorted.refused << refusal(QStringLiteral("a list file is opened only on its own"), name);
             break;
+        case Kind::LineBreak:
+            sorted.lineBreakNames << name;
+            sorted.refused << refusal(why, name);
+            break;
         case Kind::Refused:
             sorted.refused << refusal(why, name);
             break;
@@ -111,6 +115,7 @@ QStringList HandOver::take(const QStringList& names)
         sorted.refused << refusedInCdMode(sorted);
         sorted.mediaFiles.clear();
         sorted.listFile.clear();
+        sorted.lineBreakNames.clear();
     }
     writeToStandardError(sorted.refused);
     if (!sorted.isEmpty())
@@ -123,6 +128,8 @@ void HandOver::takeNow(const Sorted& sorted)
     // Judged again: CD mode may have begun while the files waited.
     if (!open())
         return writeToStandardError(refusedInCdMode(sorted));
+    if (!sorted.lineBreakNames.isEmpty())
+        m_form.admitMediaFileName(sorted.lineBreakNames.front());
     if (!sorted.listFile.isEmpty()) {
         if (!m_form.mnuList->isEnabled())
             return writeToStandardError({refusal(QStringLiteral("no list file now"), sorted.listFile)});

@@ -24,7 +24,10 @@ public:
         QStringList mediaFiles;  // absolute, in the platform's separators
         QString listFile;
         QStringList refused;     // one line each: "sorvan: <why>: <name>"
-        bool isEmpty() const { return mediaFiles.isEmpty() && listFile.isEmpty(); }
+        // Names with a line break: refused with a message box as well, as
+        // the open dialog refuses them.
+        QStringList lineBreakNames;
+        bool isEmpty() const { return mediaFiles.isEmpty() && listFile.isEmpty() && lineBreakNames.isEmpty(); }
     };
     // Judges names against the file system. A list file counts only alone.
     static Sorted sort(const QStringList& names);

@@ -6,12 +6,44 @@
 #include "help/frmBrowser22.h"
 #include "help/frmVersion.h"
 
+#include <QDialog>
+#include <memory>
+
 namespace {
 void showModelessInFront(QWidget* window)
 {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+// Closes window, which deletes itself. A page of the help window may be
+// showing a dialog of its own (an alert, a file chooser, a login prompt):
+// that dialog runs its own event loop, which is where this is called, and
+// still uses the view. The window then only hides, and goes once the last
+// such dialog is gone and control is back in an outer loop.
+void closeWhenNoDialogRuns(QWidget* window)
+{
+    if (!window)
+        return;
+    QList<QDialog*> running;
+    for (QDialog* dialog : window->findChildren<QDialog*>()) {
+        if (dialog->isVisible())
+            running << dialog;
+    }
+    if (running.isEmpty()) {
+        window->close();
+        return;
+    }
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->hide();
+    auto remaining = std::make_shared<qsizetype>(running.size());
+    for (QDialog* dialog : running) {
+        QObject::connect(dialog, &QObject::destroyed, window, [window, remaining] {
+            if (--*remaining == 0)
+                window->deleteLater();
+        });
+    }
 }
 } // namespace
 
@@ -26,9 +58,9 @@ void frmMain::mnuHelpHtm_Click()
 
 void frmMain::closeOtherWindows()
 {
-    // The other windows go without running their own close handlers.
-    delete browserWindow.data();
-    delete versionWindow.data();
+    // Closed, never deleted here: each deletes itself once nothing of it runs.
+    closeWhenNoDialogRuns(browserWindow);
+    closeWhenNoDialogRuns(versionWindow);
 }
 
 void frmMain::mnuHelpVersion_Click()

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFile>
 #include <QFont>
 #include <QSettings>
 #include <QStandardPaths>
@@ -23,10 +24,10 @@ void prepareProcessEnvironment()
         && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString runtime = QDir::tempPath() + QStringLiteral("/sorvan-runtime-%1").arg(sys::userKey());
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+        const QString runtime =
+            sys::privateFolder(QDir::tempPath() + QStringLiteral("/sorvan-runtime-%1").arg(sys::userKey()));
+        if (!runtime.isEmpty())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
     }
     // The help browser's engine refuses to start as root inside its sandbox.
     if (sys::runningAsSuperuser() && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))

@@ -12,6 +12,11 @@ QString NameOfPath(const QString& path)
     return NameOfPath(path, QDir::separator());
 }
 
+bool HoldsLineBreak(const QString& path)
+{
+    return path.contains(u'\r') || path.contains(u'\n');
+}
+
 bool IsVideoFile(const QString& name)
 {
     for (const char* ending : {"avi", "mpg", "mpeg", "mov"}) {

@@ -22,3 +22,7 @@ QStringList MediaFileSuffixes();
 // True for a file name the media file dialog offers: one whose suffix after
 // the last dot is one of MediaFileSuffixes, in any letter case.
 bool IsMediaFileName(const QString& name);
+
+// True for a path that holds a line break (CR or LF): it could never be
+// written to a list file, one entry a line.
+bool HoldsLineBreak(const QString& path);

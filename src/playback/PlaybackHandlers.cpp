@@ -15,6 +15,7 @@ const QString kMediaDialogTitle = QStringLiteral("MID WAV AVI MP3");
 const QString kMediaFilter = QStringLiteral(
     "Music File(*.mid);(*.wav);(*.mp3)|*.mid;*.wav;*.mp3|"
     "Video File(*.avi);(*.mpeg);(*.mpg);(*.mov)|*.avi;*.mpeg;*.mpg;*.mov");
+const QString kLineBreakRefused = QStringLiteral("改行を含むファイル名はリストに入れられません。");
 } // namespace
 
 void frmMain::mnuFileOpen_Click()
@@ -26,7 +27,17 @@ void frmMain::mnuFileOpen_Click()
         mnuCdPlayer->setEnabled(true);
         return;
     }
+    if (!admitMediaFileName(CommonDialog1.FileName))
+        return;
     playOpenedMediaFile(CommonDialog1.FileName);
+}
+
+bool frmMain::admitMediaFileName(const QString& path)
+{
+    if (!HoldsLineBreak(path))
+        return true;
+    showMessage(kLineBreakRefused);
+    return false;
 }
 
 bool frmMain::askMediaFileToOpen()

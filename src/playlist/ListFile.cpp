@@ -2,9 +2,7 @@
 
 #include "text/TextDecoding.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace {
@@ -12,6 +10,30 @@ namespace {
 constexpr QChar kByteOrderMark(0xFEFF);
 const QByteArray kUtf8ByteOrderMark = text::kUtf8ByteOrderMark.toByteArray();
 const QString kLineEnd = QStringLiteral("\r\n");
+// The name ICU gives the Japanese Windows code page (with the vendor
+// extensions, and 0x5C as the backslash that separates folders).
+constexpr const char* kLegacyEncoding = "Shift_JIS";
+
+constexpr auto kDecoderFlags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+
+std::optional<QString> decodeWith(QStringDecoder decoder, QByteArrayView bytes)
+{
+    if (!decoder.isValid())
+        return std::nullopt;
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// The text of bytes known to be valid UTF-8, a mark at their start included.
+QString fromValidUtf8(QByteArrayView bytes)
+{
+    QString text = QString::fromUtf8(bytes);
+    if (bytes.startsWith(kUtf8ByteOrderMark) && !text.startsWith(kByteOrderMark))
+        text.prepend(kByteOrderMark);
+    return text;
+}
 
 #ifdef Q_OS_WIN
 std::optional<QByteArray> encodeLocale(const QString& text)
@@ -24,37 +46,49 @@ std::optional<QByteArray> encodeLocale(const QString& text)
 }
 #endif
 
-// The text of the bytes: UTF-8 after a byte-order mark, else the locale
-// encoding when every byte is valid in it, else Shift-JIS.
-std::optional<QString> decodeText(QByteArrayView bytes)
+// How the lines of a list file's bytes become text: UTF-8 after a
+// byte-order mark, else the locale encoding when every byte is valid in it,
+// else Shift-JIS.
+enum class Encoding { Utf8, Locale, Legacy };
+
+// Qt takes the locale encoding to be UTF-8 on every system but Windows, and
+// UTF-8 has a fast check of its own, many times quicker than a decoder that
+// reports errors.
+std::optional<Encoding> encodingOf(QByteArrayView bytes)
 {
-    if (bytes.startsWith(kUtf8ByteOrderMark))
-        return text::decodeUtf8(bytes.sliced(kUtf8ByteOrderMark.size()));
-    if (auto decoded = text::decodeLocale(bytes))
-        return decoded;
-    return text::decodeCp932(bytes);
+#ifdef Q_OS_WIN
+    if (text::decodeLocale(bytes))
+        return Encoding::Locale;
+#else
+    if (bytes.isValidUtf8())
+        return Encoding::Utf8;
+#endif
+    if (text::decodeCp932(bytes))
+        return Encoding::Legacy;
+    return std::nullopt;
 }
 
-// The non-empty lines of text; CR LF, LF and a lone CR each end a line, and
-// the last line needs no end.
-QStringList nonEmptyLines(QStringView text)
+// Visits the non-empty lines; CR LF, LF and a lone CR each end a line, and
+// the last line needs no end. Lines are split on the bytes: CR and LF are
+// never part of a multi-byte character in the encodings read here.
+template <typename Visit>
+void forEachNonEmptyLine(QByteArrayView bytes, Visit&& visit)
 {
-    QStringList lines;
+    const char* const data = bytes.data();
+    const qsizetype length = bytes.size();
     qsizetype start = 0;
-    const qsizetype length = text.size();
     for (qsizetype i = 0; i < length; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
+        const char c = data[i];
+        if (c != '\r' && c != '\n')
             continue;
         if (i > start)
-            lines.append(text.sliced(start, i - start).toString());
-        if (c == u'\r' && i + 1 < length && text[i + 1] == u'\n')
+            visit(bytes.sliced(start, i - start));
+        if (c == '\r' && i + 1 < length && data[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < length)
-        lines.append(text.sliced(start).toString());
-    return lines;
+        visit(bytes.sliced(start));
 }
 
 #ifdef Q_OS_WIN
@@ -66,15 +100,108 @@ bool storable(const QString& entry)
 
 } // namespace
 
+bool ListFileScan::feed(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (c == '\r' || c == '\n') {
+            if (lineLength > 0)
+                ++entries;
+            lineLength = 0;
+        } else if (c == '\0' || ++lineLength > kMaxListLineBytes) {
+            // A path never holds a NUL: such bytes are no list file in any encoding.
+            return false;
+        }
+    }
+    return entries + (lineLength > 0 ? 1 : 0) <= kMaxListEntries;
+}
+
 std::optional<QStringList> decodeListFile(const QByteArray& bytes)
 {
-    // A path never holds a NUL: such bytes are no list file in any encoding.
-    if (bytes.contains('\0'))
+    ListFileScan scan;
+    if (!scan.feed(bytes))
         return std::nullopt;
-    const std::optional<QString> text = decodeText(bytes);
-    if (!text)
+    return decodeScannedListFile(bytes, scan);
+}
+
+std::optional<QStringList> decodeScannedListFile(QByteArrayView bytes, const ListFileScan& scan)
+{
+    std::optional<Encoding> encoding = Encoding::Utf8;
+    if (bytes.startsWith(kUtf8ByteOrderMark)) {
+        bytes = bytes.sliced(kUtf8ByteOrderMark.size());
+        if (!bytes.isValidUtf8())
+            return std::nullopt;
+    } else {
+        encoding = encodingOf(bytes);
+    }
+    if (!encoding)
         return std::nullopt;
-    return nonEmptyLines(*text);
+
+    QStringList lines;
+    lines.reserve(scan.entries + 1);
+    QStringDecoder decoder = *encoding == Encoding::Legacy
+                                 ? QStringDecoder(kLegacyEncoding, kDecoderFlags)
+                                 : QStringDecoder(QStringConverter::System, kDecoderFlags);
+    forEachNonEmptyLine(bytes, [&](QByteArrayView line) {
+        if (*encoding == Encoding::Utf8)
+            lines.append(fromValidUtf8(line));
+        else
+            lines.append(decoder.decode(line));
+    });
+    if (decoder.hasError())
+        return std::nullopt;
+    return lines;
+}
+
+Utf8ListDecoder::Fed Utf8ListDecoder::feed(QByteArrayView bytes)
+{
+    if (!m_scan.feed(bytes))
+        return Fed::Refused;
+    if (!m_started) {
+        m_started = true;
+        m_marked = bytes.startsWith(kUtf8ByteOrderMark);
+        if (m_marked)
+            bytes = bytes.sliced(kUtf8ByteOrderMark.size());
+    }
+    qsizetype lastEnd = bytes.size() - 1;
+    while (lastEnd >= 0 && bytes[lastEnd] != '\r' && bytes[lastEnd] != '\n')
+        --lastEnd;
+    if (lastEnd < 0) {
+        m_pending.append(bytes);  // short: the scan caps a line's length
+        return Fed::Taken;
+    }
+    // A multi-byte character never holds a line end, so lines that have
+    // ended are valid UTF-8 exactly when all of the file up to them is.
+    bool decoded = true;
+    if (!m_pending.isEmpty()) {
+        qsizetype firstEnd = 0;
+        while (bytes[firstEnd] != '\r' && bytes[firstEnd] != '\n')
+            ++firstEnd;
+        m_pending.append(bytes.first(firstEnd));
+        decoded = decodeLines(m_pending);
+        bytes = bytes.sliced(firstEnd);
+        lastEnd -= firstEnd;
+    }
+    decoded = decoded && decodeLines(bytes.first(lastEnd + 1));
+    m_pending = bytes.sliced(lastEnd + 1).toByteArray();
+    if (!decoded)
+        return m_marked ? Fed::Refused : Fed::NotUtf8;
+    return Fed::Taken;
+}
+
+Utf8ListDecoder::Fed Utf8ListDecoder::finish()
+{
+    if (!decodeLines(m_pending))
+        return m_marked ? Fed::Refused : Fed::NotUtf8;
+    m_pending.clear();
+    return Fed::Taken;
+}
+
+bool Utf8ListDecoder::decodeLines(QByteArrayView bytes)
+{
+    if (!bytes.isValidUtf8())
+        return false;
+    forEachNonEmptyLine(bytes, [&](QByteArrayView line) { m_lines.append(fromValidUtf8(line)); });
+    return true;
 }
 
 #ifndef Q_OS_WIN
@@ -158,67 +285,4 @@ std::optional<QByteArray> encodeListFile(const QStringList& entries)
     bytes.truncate(out - bytes.constData());
     return bytes;
 #endif
-}
-
-std::optional<QByteArray> readListFileBytes(const QString& path, qint64 maxSize)
-{
-    if (path.isEmpty())
-        return std::nullopt;
-    // Only a regular file is opened at all: opening a pipe would wait for a
-    // writer, and a device may never end.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > maxSize)
-        return std::nullopt;
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return std::nullopt;
-    // Read to the end rather than trusting the size: the file may have
-    // changed since, and some files report no size at all.
-    QByteArray bytes;
-    bytes.reserve(info.size());
-    QByteArray chunk(64 * 1024, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = file.read(chunk.data(), chunk.size());
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        if (bytes.size() + got > maxSize)
-            return std::nullopt;
-        bytes.append(chunk.constData(), got);
-    }
-    return bytes;
-}
-
-std::optional<QStringList> readListFile(const QString& path)
-{
-    const std::optional<QByteArray> bytes = readListFileBytes(path);
-    if (!bytes)
-        return std::nullopt;
-    return decodeListFile(*bytes);
-}
-
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, const ListFileWrite& write)
-{
-    if (path.isEmpty())
-        return false;
-    // Replacing a folder, a device or a pipe by a file is never wanted.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        return false;
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const bool written = write ? write(file, bytes) : file.write(bytes) == bytes.size();
-    if (!written)
-        return false;  // the temporary file goes with `file`; the target is untouched
-    return file.commit();
-}
-
-bool writeListFile(const QString& path, const QStringList& entries, const ListFileWrite& write)
-{
-    const std::optional<QByteArray> bytes = encodeListFile(entries);
-    return bytes && writeFileAtomically(path, *bytes, write);
 }

@@ -24,15 +24,6 @@ void prepareListDialog(CommonDialog& dialog, const QString& programFolder)
     dialog.DialogTitle = kListDialogTitle;
     dialog.Filter = kListFilter;
 }
-
-QStringList namesOf(const QStringList& paths)
-{
-    QStringList names;
-    names.reserve(paths.size());
-    for (const QString& path : paths)
-        names << NameOfPath(path);
-    return names;
-}
 } // namespace
 
 void frmMain::mnuListOpen_Click()
@@ -77,7 +68,7 @@ void frmMain::readOpenedListFile(const QString& path)
     MediaPlayer1->setEnabled(true);
     MMControl1->setVisible(false);
     mnuCdPlayer->setEnabled(false);
-    List2->AddItems(namesOf(*paths));
+    List2->AddItems(*paths, NameOfPath);  // the names are made when shown
 }
 
 void frmMain::mnuListNewSave_Click()

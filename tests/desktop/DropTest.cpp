@@ -144,3 +144,40 @@ TEST(Drop, RefusedInCdModeWhileFileIsDisabledAndWithNothingToPlay)
         EXPECT_EQ(h->MediaPlayer1->FileName(), engineFile);
     }
 }
+
+TEST(Drop, ADragIsJudgedOnceWhenItEntersAndTheAnswerHoldsUntilItLeaves)
+{
+    MainWindowHarness h;
+    HandOver handOver(h.form());
+    DropTarget target(h.form(), handOver);
+    QWidget* area = h->List2->viewport();
+    const QString later = h.inProgramFolder("later.mp3");
+    QMimeData data;
+    data.setUrls({local(later)});
+    const auto send = [&](QEvent::Type type) {
+        QDragMoveEvent move(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier, type);
+        QApplication::sendEvent(area, &move);
+        return move.isAccepted();
+    };
+    EXPECT_FALSE(send(QEvent::DragEnter)) << "the file is not there yet";
+    h.writeFile("later.mp3", "x");
+    EXPECT_FALSE(send(QEvent::DragMove)) << "the answer of the entry holds";
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(area, &leave);
+    EXPECT_TRUE(send(QEvent::DragEnter)) << "a new drag is judged anew";
+    QFile::remove(later);
+    EXPECT_TRUE(send(QEvent::DragMove));
+}
+
+TEST(Drop, ANameWithALineBreakIsRefusedWithItsMessageAndTheRestIsTaken)
+{
+    MainWindowHarness h;
+    HandOver handOver(h.form());
+    DropTarget target(h.form(), handOver);
+    const QString good = h.writeFile("good.mp3", "x");
+    const QString bad = h.writeFile("bad\nname.mp3", "x");
+    EXPECT_TRUE(drop(h->List2->viewport(), {local(bad), local(good)}).accepted);
+    ASSERT_EQ(h.messages.shown.size(), 1);
+    EXPECT_EQ(h.messages.shown[0].text, "改行を含むファイル名はリストに入れられません。");
+    EXPECT_EQ(h->List1->entries(), QStringList{QDir::toNativeSeparators(good)});
+}

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -219,6 +220,7 @@ TEST_F(HelpWindows, ClosingTheMainWindowClosesBoth)
     openHelp();
     h->mnuHelpVersion_Click();
     h->close();
+    runDeferredDeletes();
     EXPECT_TRUE(h->browserWindow.isNull() && h->versionWindow.isNull());
     EXPECT_EQ(openWindows<frmBrowser22>() + openWindows<frmVersion>(), 0);
 }
@@ -248,4 +250,66 @@ TEST(HelpPageInTheEngine, ShowsTheRenderedPageOrTheEnginesOwnNotFoundPage)
         EXPECT_TRUE(h->browserWindow->isVisible() && h.messages.shown.isEmpty()) << "nothing else happens";
         delete h->browserWindow.data();
     }
+}
+
+namespace {
+// The help window with the program's real web view, showing address.
+QWebEngineView* showInEngine(MainWindowHarness& h, const QString& address)
+{
+    h.webViews = webViewLibrary(QStringLiteral(SORVAN_PROGRAM_DIR));
+    h->mnuHelpHtm_Click();
+    auto* view = qobject_cast<QWebEngineView*>(h->browserWindow->WB->view());
+    if (view) {
+        h->browserWindow->setAddressText(address);
+        h->browserWindow->NavigateToAddress();
+    }
+    return view;
+}
+
+QVariant evaluate(QWebEngineView* view, const QString& script)
+{
+    std::optional<QVariant> result;
+    view->page()->runJavaScript(script, [&](const QVariant& value) { result = value; });
+    return waitFor([&] { return result.has_value(); }) ? *result : QVariant();
+}
+} // namespace
+
+TEST(HelpPageInTheEngine, EndingWhileAPageShowsItsOwnDialogLeavesTheViewToThatDialog)
+{
+    MainWindowHarness h;
+    ASSERT_NE(showInEngine(h, QStringLiteral("data:text/html,<script>alert(1)</script>")), nullptr);
+    bool endedUnderTheDialog = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!endedUnderTheDialog && QApplication::activeModalWidget()) {
+            endedUnderTheDialog = true;
+            h->mnuEnd_Click();  // as a desktop's Quit, served inside the alert's own event loop
+        }
+    });
+    poll.start(10);
+    QTimer never;
+    QObject::connect(&never, &QTimer::timeout, qApp, &QCoreApplication::quit);
+    never.start(30000);
+    QApplication::exec();  // the program's own loop, which the end leaves
+    EXPECT_TRUE(endedUnderTheDialog);
+    EXPECT_TRUE(h->browserWindow.isNull()) << "the window deleted itself once its dialog was gone";
+}
+
+TEST(HelpPageInTheEngine, ALocalPageShowsAndItsScriptsReadNoOtherLocalFile)
+{
+    MainWindowHarness h;
+    h.writeFile(QStringLiteral("other.txt"), "private");
+    const QString page = h.writeFile(QStringLiteral("page.htm"), "<html><body><p>shown</p></body></html>");
+    QWebEngineView* view = showInEngine(h, page);
+    ASSERT_NE(view, nullptr);
+    std::optional<bool> loaded;
+    QObject::connect(view, &QWebEngineView::loadFinished, [&](bool ok) { loaded = ok; });
+    ASSERT_TRUE(waitFor([&] { return loaded.has_value(); }));
+    EXPECT_TRUE(*loaded);
+    EXPECT_EQ(evaluate(view, QStringLiteral("document.body.innerText")).toString(), QStringLiteral("shown"));
+    const QString read = QStringLiteral(
+        "(function() { try { const r = new XMLHttpRequest(); r.open('GET', 'other.txt', false); r.send();"
+        " return r.responseText; } catch (e) { return 'refused'; } })()");
+    EXPECT_EQ(evaluate(view, read).toString(), QStringLiteral("refused"));
+    delete h->browserWindow.data();
 }

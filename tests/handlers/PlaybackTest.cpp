@@ -209,3 +209,24 @@ TEST(PlayListEntry, ClickOnTheThinBarDoesNothing)
     EXPECT_TRUE(h.engines.empty());
     EXPECT_TRUE(h->MediaPlayer1->isHidden());
 }
+
+TEST(OpenMediaFile, ANameWithALineBreakIsRefusedAtTheDoor)
+{
+    for (const char* name : {"a\nb.mp3", "a\rb.wav", "a\r\nb.mid"}) {
+        SCOPED_TRACE(QByteArray(name).toPercentEncoding().constData());
+        MainWindowHarness h;
+        h.dialogs.choose(h.writeFile("one.wav", "x"));
+        h->mnuFileOpen_Click();
+        const QList<bool> before = menus(h.form());
+        h.dialogs.choose(h.programFolder() + "/" + QString::fromUtf8(name));
+        h->mnuFileOpen_Click();
+
+        ASSERT_EQ(h.messages.shown.size(), 1);
+        EXPECT_EQ(h.messages.shown[0].text, "改行を含むファイル名はリストに入れられません。");
+        EXPECT_EQ(h.messages.shown[0].title, "Sorvanel");
+        EXPECT_EQ(h->List1->entries(), QStringList{h.inProgramFolder("one.wav")});
+        EXPECT_EQ(h->List2->entries(), QStringList{"one.wav"});
+        EXPECT_EQ(h.playerEngine()->opened.size(), 1) << "the player is not touched";
+        EXPECT_EQ(menus(h.form()), before);
+    }
+}

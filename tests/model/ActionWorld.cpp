@@ -282,14 +282,15 @@ bool ActionWorld::clickList(int entry)
     ListBox* list = m_h->List2;
     list->doItemsLayout();
     QPoint at(4, list->viewport()->height() - 2);  // past the last entry
-    if (entry >= 0 && entry < list->count()) {
-        list->scrollToItem(list->item(entry));
-        at = list->visualItemRect(list->item(entry)).center();
+    if (entry >= 0 && entry < list->ListCount()) {
+        const QModelIndex index = list->model()->index(entry, 0);
+        list->scrollTo(index);
+        at = list->visualRect(index).center();
     }
-    const QListWidgetItem* hit = list->itemAt(at);
+    const QModelIndex hit = list->indexAt(at);
     click(list->viewport(), at);
-    if (hit)
-        m_model.pickEntry(list->row(hit));
+    if (hit.isValid())
+        m_model.pickEntry(hit.row());
     return true;
 }
 

@@ -69,6 +69,10 @@ void ReferenceModel::openMedia(const std::optional<QString>& chosen)
         set({"mnuCdPlayer"}, true);
         return;
     }
+    if (chosen->contains(u'\r') || chosen->contains(u'\n')) {
+        messages << QStringLiteral("改行を含むファイル名はリストに入れられません。");
+        return;  // refused at the door: nothing else changes
+    }
     playerVisible = playerEnabled = true;
     cdVisible = false;
     set({"mnuCdPlayer"}, false);

@@ -20,6 +20,7 @@ bool runningAsSuperuser() { return false; }
 FileSizeLimit::FileSizeLimit(qint64) {}
 FileSizeLimit::~FileSizeLimit() = default;
 KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>&)>&) { return {}; }
+std::optional<bool> runUnprivileged(const std::function<bool()>&) { return std::nullopt; }
 #else
 bool makeFifo(const QString& path)
 {
@@ -66,6 +67,23 @@ FileSizeLimit::~FileSizeLimit()
     limit.rlim_cur = rlim_t(m_saved);
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_savedHandler ? m_savedHandler : SIG_DFL);
+}
+
+std::optional<bool> runUnprivileged(const std::function<bool()>& work)
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        return std::nullopt;
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(2);
+        ::_exit(work() ? 0 : 1);
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 2)
+        return std::nullopt;
+    return WEXITSTATUS(status) == 0;
 }
 
 KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>& reached)>& work)

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace testsys {
 // Makes a named pipe at path; false where it cannot be made.
@@ -44,5 +45,10 @@ struct KilledChild {
     bool reached = false;
     bool killed = false;
 };
+// Runs work in a child process as a user without the superuser's rights (the
+// superuser writes into any folder): work's answer, or nothing where no such
+// child can be had. Files work touches must be open to that user.
+std::optional<bool> runUnprivileged(const std::function<bool()>& work);
+
 KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>& reached)>& work);
 } // namespace testsys

@@ -157,6 +157,48 @@ TEST(ListFileRead, FilesOverTheSizeCapAreRefused)
     EXPECT_EQ(readListFile(huge), std::nullopt);
 }
 
+TEST(ListFileRead, ALineOrAnEntryCountPastTheLimitsIsNoListFile)
+{
+    QTemporaryDir dir;
+    const struct Row {
+        const char* name;
+        QByteArray bytes;
+        qsizetype entries;  // -1: refused
+    } rows[] = {
+        {"the longest line", QByteArray(4096, 'a') + "\r\n/b\r\n", 2},
+        {"one byte longer", "/b\r\n" + QByteArray(4097, 'a') + "\r\n", -1},
+        {"one byte longer, at the end without a line end", "/b\n" + QByteArray(4097, 'a'), -1},
+        {"2,000,001 entries", QByteArray("a\n").repeated(2'000'001), -1},
+        {"empty lines are no entries", QByteArray("\r\n").repeated(2'000'001) + "a", 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = dir.filePath("a.lst");
+        ASSERT_TRUE(writeBytes(path, row.bytes));
+        const std::optional<QStringList> decoded = decodeListFile(row.bytes);
+        const std::optional<QStringList> read = readListFile(path);
+        EXPECT_EQ(decoded ? decoded->size() : -1, row.entries);
+        EXPECT_EQ(read ? read->size() : -1, row.entries);
+    }
+}
+
+TEST(ListFileRead, AFileOfManyReadBuffersReadsAsItsBytesDecode)
+{
+    QTemporaryDir dir;
+    QByteArray utf8;
+    for (int i = 0; utf8.size() < 700 * 1024; ++i)  // lines and characters cut by the read buffer
+        utf8 += QStringLiteral("/音楽/曲 %1.mid").arg(i).toUtf8() + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+    const QByteArray shiftJis = utf8 + "\x83\x5c.mid\r\n";  // not UTF-8 only at its end: read again as Shift-JIS
+    for (const QByteArray& bytes : {utf8, QByteArray("\xEF\xBB\xBF") + utf8, shiftJis}) {
+        SCOPED_TRACE(bytes.size());
+        const QString path = dir.filePath("a.lst");
+        ASSERT_TRUE(writeBytes(path, bytes));
+        const std::optional<QStringList> decoded = decodeListFile(bytes);
+        EXPECT_TRUE(decoded && decoded->size() > 30000);
+        EXPECT_EQ(readListFile(path), decoded);
+    }
+}
+
 TEST(ListFileRead, FileWithoutReadPermissionIsRefused)
 {
     QTemporaryDir dir;
@@ -232,4 +274,35 @@ TEST(ListFileSave, ProcessKilledHalfWayKeepsTheOldFile)
     ASSERT_TRUE(writer.reached) << "the writer never got half-way";
     EXPECT_TRUE(writer.killed);
     EXPECT_EQ(readBytes(list), old);
+}
+
+TEST(ListFileSave, OverwritesInAReadOnlyFolderAndThroughALink)
+{
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));  // open to the unprivileged child
+    ASSERT_TRUE(QDir(dir.path()).mkpath("lists"));
+    const QString folder = dir.filePath("lists");
+    const QString list = folder + "/a.lst";
+    ASSERT_TRUE(writeBytes(list, "/old/one.mid\r\n/old/two.mid\r\n"));
+    ASSERT_TRUE(QFile::setPermissions(list, QFileDevice::Permissions(0x6666)));
+    const QString link = dir.filePath("link.lst");
+    ASSERT_TRUE(QFile::link(list, link));
+
+    // Through the link: the target gets the list, the link stays a link.
+    ASSERT_TRUE(writeListFile(link, {"/linked.wav"}));
+    EXPECT_EQ(readBytes(list), "/linked.wav\r\n");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+
+    // A folder that takes no new file, holding a file that may be written.
+    ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::Permissions(0x5555)));
+    const std::optional<bool> written = testsys::runUnprivileged([&] {
+        return writeListFile(list, {"/new/a.wav", "/new/b.mid"}) && writeListFile(link, {"/new/c.mp3"});
+    });
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7755));
+    if (!written)
+        GTEST_SKIP() << "no unprivileged child here";
+    EXPECT_TRUE(*written);
+    EXPECT_EQ(readBytes(list), "/new/c.mp3\r\n");
+    EXPECT_EQ(listFolder(folder), QStringList{"a.lst"});
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
 }

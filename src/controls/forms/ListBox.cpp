@@ -3,86 +3,71 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-ListBox::ListBox(QWidget* parent) : QListWidget(parent)
+ListBox::ListBox(QWidget* parent) : QListView(parent), m_entries(new ListEntries(this))
 {
+    setModel(m_entries);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setUniformItemSizes(true);  // long lists lay out in constant time
-    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);  // long lists lay out in constant time per entry
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { emit currentRowChanged(current.row()); });
 }
 
 void ListBox::AddItem(const QString& text)
 {
-    addItem(text);
-    m_texts.append(text);
+    m_entries->append(text);
 }
 
 void ListBox::AddItems(const QStringList& texts)
 {
-    addItems(texts);
-    m_texts.append(texts);
+    m_entries->append(texts);
+}
+
+void ListBox::AddItems(const QStringList& sources, ListEntries::TextOf textOf)
+{
+    m_entries->append(sources, textOf);
 }
 
 void ListBox::RemoveItem(int index)
 {
-    if (index < 0 || index >= count())
+    if (index < 0 || index >= ListCount())
         return;
-    delete takeItem(index);
-    m_texts.removeAt(index);
-    setCurrentRow(-1);
-    clearSelection();
+    m_entries->remove(index);
+    setListIndex(-1);
 }
 
 void ListBox::Clear()
 {
-    clear();
-    m_texts.clear();
-}
-
-QString ListBox::List(int index) const
-{
-    const QListWidgetItem* entry = (index >= 0 && index < count()) ? item(index) : nullptr;
-    return entry ? entry->text() : QString();
+    m_entries->clear();
 }
 
 int ListBox::ListIndex() const
 {
-    const QListWidgetItem* current = currentItem();
-    return (current && current->isSelected()) ? row(current) : -1;
+    const QModelIndex current = currentIndex();
+    return (current.isValid() && selectionModel()->isSelected(current)) ? current.row() : -1;
 }
 
 void ListBox::setListIndex(int index)
 {
-    if (index < 0 || index >= count()) {
-        setCurrentRow(-1);
+    if (index < 0 || index >= ListCount()) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
         clearSelection();
         return;
     }
-    setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-}
-
-QStringList ListBox::entries() const
-{
-    if (m_texts.size() == count())
-        return m_texts;
-    // Changed through the list widget's own interface: read the items.
-    QStringList result;
-    result.reserve(count());
-    for (int i = 0; i < count(); ++i)
-        result << item(i)->text();
-    return result;
+    selectionModel()->setCurrentIndex(m_entries->index(index), QItemSelectionModel::ClearAndSelect);
 }
 
 void ListBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    QListWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint()) && ListIndex() >= 0)
+    QListView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid() && ListIndex() >= 0)
         emit Click();
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event)
 {
     const int before = ListIndex();
-    QListWidget::keyPressEvent(event);
+    QListView::keyPressEvent(event);
     const int after = ListIndex();
     if (after >= 0 && after != before)
         emit Click();

@@ -4,12 +4,17 @@
 // past the end reads as the empty text, and ListIndex is -1 when nothing is
 // selected. Click() is raised when the user picks an entry with the mouse or
 // moves the selection with the keys, never for changes made by the program.
+//
+// The box is a view over plain texts (ListEntries): an entry costs its text
+// and little else, so a list of a million paths stays light.
 
-#include <QListWidget>
+#include "controls/forms/ListEntries.h"
+
+#include <QListView>
 #include <QString>
 #include <QStringList>
 
-class ListBox : public QListWidget {
+class ListBox : public QListView {
     Q_OBJECT
 public:
     explicit ListBox(QWidget* parent = nullptr);
@@ -17,24 +22,28 @@ public:
     void AddItem(const QString& text);
     // Appends many entries in one step (fast for long lists).
     void AddItems(const QStringList& texts);
+    // Appends an entry for each of sources, shown (and read back by List)
+    // as textOf(source). The sources are shared, not copied: a list of paths
+    // shown as names costs the paths alone.
+    void AddItems(const QStringList& sources, ListEntries::TextOf textOf);
     void RemoveItem(int index);
     void Clear();
-    QString List(int index) const;
-    int ListCount() const { return count(); }
+    QString List(int index) const { return m_entries->text(index); }
+    int ListCount() const { return m_entries->count(); }
     int ListIndex() const;
     void setListIndex(int index);
     QString Text() const { return List(ListIndex()); }
-    QStringList entries() const;
+    QStringList entries() const { return m_entries->texts(); }
 
 signals:
     void Click();
+    // The row of the current entry changed (-1: none), by the user or the program.
+    void currentRowChanged(int row);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // The entries' texts in order, kept beside the items so that a long
-    // list is read back (to be saved) without visiting every item.
-    QStringList m_texts;
+    ListEntries* m_entries;
 };

@@ -1,0 +1,36 @@
+"""Quit from the desktop while a page in the help window shows its own
+dialog (a script's alert): the program ends with code 0, without pulling
+the view out from under the dialog. Run through run-e2e.sh."""
+
+import subprocess
+
+from e2e_session import Program, check, find, run_scenario, type_keys, wait_for, walk
+from mpris_e2e import gdbus
+
+
+def alert_up(p):
+    return any(n.get_role_name() in ("alert", "dialog") for n in walk(p.app))
+
+
+def main():
+    p = Program()
+    wait_for(lambda: "Sorvanel" in gdbus("org.freedesktop.DBus.Properties.Get", "org.mpris.MediaPlayer2",
+                                         "Identity"), "the player on the session bus")
+    p.choose("HELPを開く")
+    browser = wait_for(lambda: p.window("Internet Browser"), "the help browser window")
+    box = wait_for(lambda: find(browser, "text", showing=True), "the address box")
+    type_keys("Internet Browser", box, ["ctrl+a", "BackSpace"])
+    subprocess.run(["xdotool", "type", "--delay", "20", "data:text/html,<script>alert(1)</script>"], check=True)
+    subprocess.run(["xdotool", "key", "Return"], check=True)
+    wait_for(lambda: alert_up(p), "the page's alert", timeout=60)
+    gdbus("org.mpris.MediaPlayer2.Quit")
+    try:
+        code = p.process.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        p.process.kill()
+        code = None
+    check(code == 0, f"the program ended with code 0 while the alert was up (got {code})")
+
+
+if __name__ == "__main__":
+    run_scenario(main)
