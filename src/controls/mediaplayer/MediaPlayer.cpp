@@ -2,10 +2,12 @@
 
 #include "controls/mediaplayer/MediaFullScreen.h"
 #include "controls/mediaplayer/MediaPlayerBar.h"
+#include "controls/mediaplayer/MediaPlayerCommands.h"
 #include "controls/mediaplayer/MediaPropertiesWindow.h"
 #include "controls/mediaplayer/MediaStatisticsWindow.h"
 #include "system/ScreenSaverInhibitor.h"
 
+#include <QAction>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -74,6 +76,9 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
     m_bar = new MediaPlayerBar(this);
     m_bar->setObjectName(QStringLiteral("bar"));
 
+    m_commands = new MediaPlayerCommands(this);
+    m_commands->refresh();
+
     m_clickTimer.setSingleShot(true);
     connect(&m_clickTimer, &QTimer::timeout, this, &MediaPlayer::togglePlay);
 
@@ -82,9 +87,9 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
     connect(m_bar, &MediaPlayerBar::pauseRequested, this, [this] { if (m_engine) m_engine->pause(); });
     connect(m_bar, &MediaPlayerBar::stopRequested, this, &MediaPlayer::Stop);
     connect(m_bar, &MediaPlayerBar::seekRequested, this, &MediaPlayer::seek);
-    connect(m_bar, &MediaPlayerBar::toStartRequested, this, &MediaPlayer::toStart);
-    connect(m_bar, &MediaPlayerBar::backRequested, this, [this] { skip(-kSkipMs); });
-    connect(m_bar, &MediaPlayerBar::aheadRequested, this, [this] { skip(kSkipMs); });
+    connect(m_bar, &MediaPlayerBar::toStartRequested, m_commands->toStart, &QAction::trigger);
+    connect(m_bar, &MediaPlayerBar::backRequested, m_commands->back, &QAction::trigger);
+    connect(m_bar, &MediaPlayerBar::aheadRequested, m_commands->ahead, &QAction::trigger);
     connect(m_bar, &MediaPlayerBar::volumeChanged, this, [this](int percent) {
         if (m_engine)
             m_engine->setVolume(percent);

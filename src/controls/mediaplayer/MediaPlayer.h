@@ -24,6 +24,7 @@
 
 class MediaFullScreen;
 class MediaPlayerBar;
+class MediaPlayerCommands;
 class MediaPropertiesWindow;
 class MediaStatisticsWindow;
 class QLabel;
@@ -71,6 +72,9 @@ public:
     // The engine, once the first file was opened; nullptr before.
     MediaEngine* engine() const { return m_engine.get(); }
     MediaPlayerBar* bar() const { return m_bar; }
+    // What the user can ask for, each once: the menu, the keys and the bar's
+    // position buttons act through these.
+    MediaPlayerCommands* commands() const { return m_commands; }
     // The area the video is drawn in (hidden while there is no picture).
     QWidget* videoArea() const { return m_video; }
     // The picture area around it (black where the picture does not reach).
@@ -157,6 +161,7 @@ private:
     QWidget* m_video = nullptr;
     QLabel* m_message = nullptr;
     MediaPlayerBar* m_bar = nullptr;
+    MediaPlayerCommands* m_commands = nullptr;
     QPointer<MediaFullScreen> m_fullScreen;
     QPointer<MediaPropertiesWindow> m_properties;
     QPointer<MediaStatisticsWindow> m_statistics;

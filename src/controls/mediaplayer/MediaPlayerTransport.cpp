@@ -5,6 +5,9 @@
 #include "controls/mediaplayer/MediaPlayer.h"
 
 #include "controls/mediaplayer/MediaPlayerBar.h"
+#include "controls/mediaplayer/MediaPlayerCommands.h"
+
+#include <QAction>
 
 #include <QLabel>
 
@@ -77,7 +80,9 @@ bool MediaPlayer::canSeek() const
 
 void MediaPlayer::updateSeekable()
 {
-    m_bar->setSeekable(canSeek());
+    // The position buttons are the commands' own, enabled with them.
+    m_commands->refresh();
+    m_bar->setSeekable(m_commands->back->isEnabled());
 }
 
 void MediaPlayer::togglePlay()
