@@ -13,6 +13,7 @@
 
 #include "engine/MediaEngine.h"
 #include "controls/mediaplayer/MediaPlayerLayout.h"
+#include "controls/mediaplayer/MediaPlayerView.h"
 
 #include <QPointer>
 #include <QRect>
@@ -27,7 +28,6 @@ class MediaPlayerBar;
 class MediaPlayerCommands;
 class MediaPropertiesWindow;
 class MediaStatisticsWindow;
-class QLabel;
 class QMenu;
 class ScreenSaverInhibitor;
 
@@ -64,7 +64,7 @@ public:
     // is fitted inside it or zoomed from its corner; audio shrinks the
     // control to its bar.
     void setDesignGeometry(const QRect& rect);
-    QRect designGeometry() const { return m_design; }
+    QRect designGeometry() const { return m_view->design(); }
 
     // What the control shows in its rectangle when a file cannot be played;
     // empty while nothing is wrong.
@@ -76,9 +76,9 @@ public:
     // position buttons act through these.
     MediaPlayerCommands* commands() const { return m_commands; }
     // The area the video is drawn in (hidden while there is no picture).
-    QWidget* videoArea() const { return m_video; }
+    QWidget* videoArea() const { return m_view->videoArea(); }
     // The picture area around it (black where the picture does not reach).
-    QWidget* screenArea() const { return m_screen; }
+    QWidget* screenArea() const { return m_view->screenArea(); }
 
     // What the user can ask for, from the bar, the menu or the keys.
     bool hasMedia() const;
@@ -88,7 +88,7 @@ public:
     void togglePlay();
     void toStart();
     void skip(qint64 deltaMs);  // never before the start or past the end
-    PlayerZoom zoom() const { return m_zoom; }
+    PlayerZoom zoom() const { return m_view->zoom(); }
     void setZoom(PlayerZoom zoom);
     bool isFullScreen() const;
     void setFullScreen(bool on);
@@ -134,8 +134,6 @@ protected:
 
 private:
     void ensureEngine();
-    void applyLayout();
-    void placePicture();
     void showMessage(const QString& text);
     void onEngineState(MediaEngine::State state);
     void onProblem(MediaEngine::Problem problem);
@@ -151,18 +149,13 @@ private:
     std::unique_ptr<MediaEngine> m_engine;
     QString m_fileName;
     MediaEngine::State m_state = MediaEngine::State::Empty;
-    QRect m_design;
-    QSize m_videoSize;
-    PlayerZoom m_zoom = PlayerZoom::Fit;
     double m_rate = 1.0;
     // A file given while full screen: it stays only if it proves a video.
     bool m_awaitingKind = false;
-    QWidget* m_screen = nullptr;
-    QWidget* m_video = nullptr;
-    QLabel* m_message = nullptr;
+    // The picture, the message, where everything lies, and full screen.
+    MediaPlayerView* m_view = nullptr;
     MediaPlayerBar* m_bar = nullptr;
     MediaPlayerCommands* m_commands = nullptr;
-    QPointer<MediaFullScreen> m_fullScreen;
     QPointer<MediaPropertiesWindow> m_properties;
     QPointer<MediaStatisticsWindow> m_statistics;
     std::unique_ptr<ScreenSaverInhibitor> m_screenSaver;

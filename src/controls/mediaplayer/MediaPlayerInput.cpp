@@ -15,11 +15,7 @@
 
 bool MediaPlayer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_screen && event->type() == QEvent::Resize) {
-        placePicture();
-        return false;
-    }
-    if (watched != m_video && watched != m_screen)
+    if (watched != videoArea() && watched != screenArea())
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseMove && isFullScreen())
         fullScreenWindow()->wake();

@@ -1,6 +1,7 @@
 // What the user can ask of the media player control, from its bar, its
 // context menu, its keys or the desktop's player controls: play, pause,
-// stop, seek, volume, mute and rate. Without a medium they do nothing.
+// stop, seek, volume, mute, rate, zoom and full screen. Without a medium
+// they do nothing.
 
 #include "controls/mediaplayer/MediaPlayer.h"
 
@@ -8,8 +9,8 @@
 #include "controls/mediaplayer/MediaPlayerCommands.h"
 
 #include <QAction>
-
-#include <QLabel>
+#include <QFileInfo>
+#include <QScreen>
 
 void MediaPlayer::Stop()
 {
@@ -65,7 +66,8 @@ bool MediaPlayer::hasMedia() const
 
 bool MediaPlayer::hasVideo() const
 {
-    return hasMedia() && m_message->isHidden() && m_videoSize.isValid() && !m_videoSize.isEmpty();
+    const QSize video = m_view->videoSize();
+    return hasMedia() && !m_view->hasMessage() && video.isValid() && !video.isEmpty();
 }
 
 bool MediaPlayer::isPlaying() const
@@ -125,4 +127,46 @@ void MediaPlayer::setRate(double rate)
     m_rate = rate;
     if (m_engine)
         m_engine->setRate(rate);
+}
+
+void MediaPlayer::setZoom(PlayerZoom zoom)
+{
+    m_view->setZoom(zoom);
+}
+
+bool MediaPlayer::isFullScreen() const
+{
+    return m_view->isFullScreen();
+}
+
+void MediaPlayer::setFullScreen(bool on)
+{
+    if (on == isFullScreen())
+        return;
+    if (on) {
+        if (!hasVideo() || !isEnabled())
+            return;
+        QWidget* top = window();
+        m_view->enterFullScreen(top && top->screen() ? top->screen() : screen());
+    } else {
+        m_awaitingKind = false;
+        m_view->leaveFullScreen();
+        // The window gets its keys back where they were.
+        if (QWidget* top = window())
+            top->activateWindow();
+        setFocus(Qt::OtherFocusReason);
+    }
+    updateScreenSaver();
+}
+
+void MediaPlayer::leaveFullScreenFor(const QString& name)
+{
+    if (!isFullScreen())
+        return;
+    // The start sound is never a film; any other file shows what it is once
+    // it plays (a picture keeps full screen, sound alone leaves it).
+    if (name.isEmpty() || QFileInfo(name).fileName().compare(QLatin1String("Start.wav"), Qt::CaseInsensitive) == 0)
+        setFullScreen(false);
+    else
+        m_awaitingKind = true;
 }
