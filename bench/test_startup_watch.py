@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Tests of StartupWatch on a bare X server:
 
-    xvfb-run -a python3 test_startup_watch.py STARTUPWATCH BAREWINDOW
+    scripts/with-xvfb python3 test_startup_watch.py STARTUPWATCH BAREWINDOW
 """
 
 import json

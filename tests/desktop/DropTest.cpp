@@ -7,7 +7,7 @@
 #include "controls/mediaplayer/MediaPlayer.h"
 #include "desktop/DropTarget.h"
 #include "desktop/HandOver.h"
-#include "support/MainWindowHarness.h"
+#include "support/HandlerSteps.h"
 #include "support/WaitFor.h"
 
 #include <QAction>
@@ -75,8 +75,7 @@ TEST(Drop, MediaFilesAreListedAndTheFirstPlaysAsIfChosen)
     }
     // Exactly what the dialog's choice of the first file leaves behind.
     MainWindowHarness chosen;
-    chosen.dialogs.choose(wav);
-    chosen->mnuFileOpen_Click();
+    addMedia(chosen, wav);
     EXPECT_EQ(h->Label2->text(), chosen->Label2->text());
     EXPECT_EQ(h->PlayFile, chosen->PlayFile);
     EXPECT_EQ(h->Image1->isHidden(), chosen->Image1->isHidden());
@@ -96,8 +95,7 @@ TEST(Drop, OneListFileOpensAsIfChosen)
     const QString one = h.writeFile("m/one.mp3", "x");
     const QString two = h.writeFile("m/two.mov", "x");
     const QString list = h.writeFile("lists/mine.LST", (one + "\r\n" + two + "\r\n").toUtf8());
-    h.dialogs.choose(h.writeFile("old.wav", "x"));
-    h->mnuFileOpen_Click();
+    addMedia(h, h.writeFile("old.wav", "x"));
 
     ASSERT_TRUE(drop(h->Picture1, {local(list)}).accepted);
     EXPECT_EQ(h->List1->entries(), (QStringList{one, two}));

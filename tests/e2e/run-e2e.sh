@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts the real program from its program folder under Xvfb with a session
-# bus and the accessibility bus, and drives it from outside as a person would.
+# Starts the real program from its program folder under a private Xvfb (it
+# chooses a free display and the run waits for it) with a session bus and the
+# accessibility bus, and drives it from outside as a person would.
 # usage: run-e2e.sh PROGRAM_DIR [SCENARIO.py]   (default e2e_session.py)
 set -euo pipefail
 program_dir=$(realpath "$1")
@@ -11,5 +12,5 @@ trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export SORVAN_PROGRAM_DIR="$program_dir" SORVAN_E2E_WORK="$work"
-exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x800x24" \
+"$here/../../scripts/with-xvfb" \
   dbus-run-session -- /usr/bin/python3 "$here/$scenario" 2> >(grep -v -E 'fd limit|^ALSA lib' >&2)

@@ -4,6 +4,7 @@
 #include "engine/vlc/VlcMediaEngine.h"
 #include "engine/MediaTestFiles.h"
 #include "support/SystemCalls.h"
+#include "system/SystemCalls.h"
 #include "support/WaitFor.h"
 
 #include <QDeadlineTimer>
@@ -286,7 +287,7 @@ TEST_F(VlcMediaEngineTest, UnplayableInputsAreReportedWithoutHanging)
     const QByteArray wav = mediatest::sineWav(0.2);
     if (testsys::writeFileWithRawName(rawName, wav))
         inputs << QFile::decodeName(rawName);
-    if (!testsys::runningAsSuperuser()) {  // root reads any file
+    if (!sys::runningAsSuperuser()) {  // root reads any file
         const QString locked = write(QStringLiteral("locked.wav"), wav);
         QFile::setPermissions(locked, QFileDevice::WriteOwner);
         inputs << locked;

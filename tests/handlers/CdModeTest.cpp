@@ -92,8 +92,7 @@ TEST(CdMode, EnteringWhileAFilePlaysAndLeaving)
 {
     MainWindowHarness h;
     const QString song = h.writeFile("song.mp3", "x");
-    h.dialogs.choose(song);
-    h->mnuFileOpen_Click();
+    addMedia(h, song);
     h.nextCdDrive = disc(3);
     // What the window looked like when the control opened and closed the
     // device: opening comes last on entering, closing after hiding on leaving.
@@ -156,8 +155,7 @@ TEST(CdMode, PickingAListEntryPlaysItWhileTheCdControlStays)
 {
     MainWindowHarness h;
     const QString a = h.writeFile("a.wav", "x");
-    h.dialogs.choose(a);
-    h->mnuFileOpen_Click();
+    addMedia(h, a);
     h.nextCdDrive = disc(2);
     h->mnuCD_Click();
     ASSERT_TRUE(opened(h->MMControl1));

@@ -24,8 +24,7 @@ TEST(OpenMediaFile, PlaysAppendsAndSwitchesTheMenus)
 {
     MainWindowHarness h;
     const QString path = h.writeFile("music/a b.mp3", "x");
-    h.dialogs.choose(path);
-    h->mnuFileOpen_Click();
+    addMedia(h, path);
 
     ASSERT_EQ(h.dialogs.openRequests.size(), 1);
     const FileDialogRequest& asked = h.dialogs.openRequests[0];
@@ -55,8 +54,7 @@ TEST(OpenMediaFile, VideoHidesTheBackgroundPictureAudioShowsIt)
     MainWindowHarness h;
     for (auto [name, video] : {std::pair{"clip.MPEG", true}, {"clip.avi", true}, {"movie.mov", true},
                                {"clip.Mpeg", true}, {"tune.mp3", false}, {"a.mid", false}}) {
-        h.dialogs.choose(h.writeFile(name, "x"));
-        h->mnuFileOpen_Click();
+        addMedia(h, h.writeFile(name, "x"));
         EXPECT_EQ(h->Image1->isHidden(), video) << name;
     }
 }
@@ -64,8 +62,7 @@ TEST(OpenMediaFile, VideoHidesTheBackgroundPictureAudioShowsIt)
 TEST(OpenMediaFile, CancelChangesOnlyFourMenuItems)
 {
     MainWindowHarness h;
-    h.dialogs.choose(h.writeFile("one.wav", "x"));
-    h->mnuFileOpen_Click();
+    addMedia(h, h.writeFile("one.wav", "x"));
     h->List2->setListIndex(0);
     h.dialogs.cancel();
     h->mnuFileOpen_Click();
@@ -93,8 +90,7 @@ TEST(OpenMediaFile, TheDialogStartsWithTheFileChosenLast)
 {
     MainWindowHarness h;
     const QString first = h.writeFile("first.wav", "x");
-    h.dialogs.choose(first);
-    h->mnuFileOpen_Click();
+    addMedia(h, first);
     h.dialogs.cancel();
     h->mnuFileOpen_Click();
     EXPECT_EQ(h.dialogs.openRequests[0].fileName, "");
@@ -105,10 +101,8 @@ TEST(OpenMediaFile, SameFileTwiceGivesTwoEntries)
 {
     MainWindowHarness h;
     const QString path = h.writeFile("same.wav", "x");
-    h.dialogs.choose(path);
-    h.dialogs.choose(path);
-    h->mnuFileOpen_Click();
-    h->mnuFileOpen_Click();
+    addMedia(h, path);
+    addMedia(h, path);
     EXPECT_EQ(h->List1->entries(), (QStringList{path, path}));
     EXPECT_EQ(h->List2->entries(), (QStringList{"same.wav", "same.wav"}));
     EXPECT_EQ(h.playerEngine()->opened, (QStringList{path, path}));
@@ -132,10 +126,8 @@ TEST(PlayListEntry, SameNameFromTwoFoldersPlaysEachItsOwnFile)
     MainWindowHarness h;
     const QString a = h.writeFile("one/song.mp3", "x");
     const QString b = h.writeFile("two/song.mp3", "x");
-    h.dialogs.choose(a);
-    h.dialogs.choose(b);
-    h->mnuFileOpen_Click();
-    h->mnuFileOpen_Click();
+    addMedia(h, a);
+    addMedia(h, b);
     const QList<bool> before = menus(h.form());
 
     h->List2->setListIndex(0);
@@ -155,11 +147,8 @@ TEST(PlayListEntry, SameNameFromTwoFoldersPlaysEachItsOwnFile)
 TEST(PlayListEntry, LayoutFollowsTheEntrysName)
 {
     MainWindowHarness h;
-    h.dialogs.choose(h.writeFile("movie.mov", "x"));
-    h.dialogs.choose(h.writeFile("CLIP.MPG", "x"));
-    h.dialogs.choose(h.writeFile("tune.wav", "x"));
-    for (int i = 0; i < 3; ++i)
-        h->mnuFileOpen_Click();
+    for (const char* name : {"movie.mov", "CLIP.MPG", "tune.wav"})
+        addMedia(h, h.writeFile(name, "x"));
     const std::vector<bool> hidden{true, true, false};
     for (int i = 0; i < 3; ++i) {
         h->List2->setListIndex(i);
@@ -171,8 +160,7 @@ TEST(PlayListEntry, LayoutFollowsTheEntrysName)
 TEST(PlayListEntry, ShowsAHiddenPlayerAndLeavesTheListAlone)
 {
     MainWindowHarness h;
-    h.dialogs.choose(h.writeFile("gone.wav", "x"));
-    h->mnuFileOpen_Click();
+    addMedia(h, h.writeFile("gone.wav", "x"));
     h->MediaPlayer1->setVisible(false);
     h->MediaPlayer1->setEnabled(false);
     h->List2->setListIndex(0);
@@ -186,10 +174,8 @@ TEST(PlayListEntry, ShowsAHiddenPlayerAndLeavesTheListAlone)
 TEST(PlayListEntry, ArrowKeysRaiseTheClickEventButTheProgramDoesNot)
 {
     MainWindowHarness h;
-    for (const char* name : {"1.wav", "2.wav", "3.wav"}) {
-        h.dialogs.choose(h.writeFile(name, "x"));
-        h->mnuFileOpen_Click();
-    }
+    for (const char* name : {"1.wav", "2.wav", "3.wav"})
+        addMedia(h, h.writeFile(name, "x"));
     const qsizetype opened = h.playerEngine()->opened.size();
     h->List2->setListIndex(0);  // the program selecting raises nothing
     EXPECT_EQ(h.playerEngine()->opened.size(), opened);

@@ -6,7 +6,7 @@
 #include "controls/mediaplayer/MediaPlayer.h"
 #include "controls/forms/StatusBar.h"
 #include "controls/forms/Timer.h"
-#include "support/MainWindowHarness.h"
+#include "support/HandlerSteps.h"
 
 #include <QAction>
 #include <QLabel>
@@ -126,8 +126,7 @@ TEST(MyPath, AtTheRootOfTheFileSystem)
 TEST(Shutdown, EndingStopsPlaybackAndSavesNothing)
 {
     MainWindowHarness h;
-    h.dialogs.choose(h.writeFile("tune.wav", "RIFF"));
-    h->mnuFileOpen_Click();
+    addMedia(h, h.writeFile("tune.wav", "RIFF"));
     ASSERT_NE(h.playerEngine(), nullptr);
 
     h->mnuEnd_Click();

@@ -16,7 +16,6 @@ namespace testsys {
 bool makeFifo(const QString&) { return false; }
 bool isFifo(const QString&) { return false; }
 bool writeFileWithRawName(const QByteArray&, const QByteArray&) { return false; }
-bool runningAsSuperuser() { return false; }
 FileSizeLimit::FileSizeLimit(qint64) {}
 FileSizeLimit::~FileSizeLimit() = default;
 KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>&)>&) { return {}; }
@@ -40,11 +39,6 @@ bool writeFileWithRawName(const QByteArray& rawName, const QByteArray& bytes)
         return false;
     const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
     return ::close(fd) == 0 && written;
-}
-
-bool runningAsSuperuser()
-{
-    return ::geteuid() == 0;
 }
 
 FileSizeLimit::FileSizeLimit(qint64 bytes)

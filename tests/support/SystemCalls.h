@@ -18,9 +18,6 @@ bool isFifo(const QString& path);
 // be valid text); false where it cannot be done.
 bool writeFileWithRawName(const QByteArray& rawName, const QByteArray& bytes);
 
-// Whether the process runs as the superuser (who may read any file).
-bool runningAsSuperuser();
-
 // While it lives, no file of this process may grow past the limit: a longer
 // write fails part way, as on a full disk.
 class FileSizeLimit {

@@ -8,10 +8,5 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb TWMRC="$here/twmrc"
-exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x800x24" bash -c '
-  twm -f "$TWMRC" >/dev/null 2>&1 & wm=$!
-  status=0
-  "$@" || status=$?
-  kill $wm 2>/dev/null || true
-  exit $status' run-under-wm "$@"
+export QT_QPA_PLATFORM=xcb
+"$here/../../scripts/with-xvfb" --wm "$here/twmrc" "$@"

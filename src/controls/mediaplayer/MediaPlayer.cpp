@@ -2,13 +2,14 @@
 
 #include "controls/mediaplayer/MediaFullScreen.h"
 #include "controls/mediaplayer/MediaPlayerBar.h"
+#include "controls/mediaplayer/MediaPlayerCommands.h"
 #include "controls/mediaplayer/MediaPropertiesWindow.h"
 #include "controls/mediaplayer/MediaStatisticsWindow.h"
 #include "system/ScreenSaverInhibitor.h"
 
+#include <QAction>
 #include <QDir>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPainter>
 
 #include <algorithm>
@@ -33,15 +34,6 @@ bool hasNativeWindows()
         || platform == QLatin1String("cocoa");
 }
 
-void paintBlack(QWidget* widget)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    palette.setColor(QPalette::WindowText, Qt::white);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 } // namespace
 
 MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
@@ -50,29 +42,21 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
 {
     setFocusPolicy(Qt::StrongFocus);
 
-    // The picture area clips the picture where it is zoomed past the edge.
-    m_screen = new QWidget(this);
-    m_screen->setObjectName(QStringLiteral("screen"));
-    m_screen->setAccessibleName(QStringLiteral("映像"));
-    paintBlack(m_screen);
-    m_screen->hide();
-    m_screen->installEventFilter(this);
-
-    m_video = new QWidget(m_screen);
-    m_video->setObjectName(QStringLiteral("video"));
-    paintBlack(m_video);
-    m_video->installEventFilter(this);
-
-    m_message = new QLabel(this);
-    m_message->setObjectName(QStringLiteral("message"));
-    m_message->setTextFormat(Qt::PlainText);
-    m_message->setAlignment(Qt::AlignCenter);
-    m_message->setWordWrap(true);
-    paintBlack(m_message);
-    m_message->hide();
+    m_view = new MediaPlayerView(this, [this] { return hasVideo(); });
+    // Clicks on the picture (see eventFilter).
+    m_view->screenArea()->installEventFilter(this);
+    m_view->videoArea()->installEventFilter(this);
+    connect(m_view, &MediaPlayerView::fullScreenKeyPressed, this,
+            [this](QKeyEvent* event) { event->setAccepted(handleKey(event)); });
+    connect(m_view, &MediaPlayerView::fullScreenMenuRequested, this, &MediaPlayer::popupContextMenu);
+    connect(m_view, &MediaPlayerView::fullScreenCloseRequested, this, [this] { setFullScreen(false); });
 
     m_bar = new MediaPlayerBar(this);
     m_bar->setObjectName(QStringLiteral("bar"));
+    m_view->setBar(m_bar);
+
+    m_commands = new MediaPlayerCommands(this);
+    m_commands->refresh();
 
     m_clickTimer.setSingleShot(true);
     connect(&m_clickTimer, &QTimer::timeout, this, &MediaPlayer::togglePlay);
@@ -82,9 +66,9 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
     connect(m_bar, &MediaPlayerBar::pauseRequested, this, [this] { if (m_engine) m_engine->pause(); });
     connect(m_bar, &MediaPlayerBar::stopRequested, this, &MediaPlayer::Stop);
     connect(m_bar, &MediaPlayerBar::seekRequested, this, &MediaPlayer::seek);
-    connect(m_bar, &MediaPlayerBar::toStartRequested, this, &MediaPlayer::toStart);
-    connect(m_bar, &MediaPlayerBar::backRequested, this, [this] { skip(-kSkipMs); });
-    connect(m_bar, &MediaPlayerBar::aheadRequested, this, [this] { skip(kSkipMs); });
+    connect(m_bar, &MediaPlayerBar::toStartRequested, m_commands->toStart, &QAction::trigger);
+    connect(m_bar, &MediaPlayerBar::backRequested, m_commands->back, &QAction::trigger);
+    connect(m_bar, &MediaPlayerBar::aheadRequested, m_commands->ahead, &QAction::trigger);
     connect(m_bar, &MediaPlayerBar::volumeChanged, this, [this](int percent) {
         if (m_engine)
             m_engine->setVolume(percent);
@@ -98,10 +82,7 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
 
 MediaPlayer::~MediaPlayer()
 {
-    if (m_fullScreen) {
-        m_fullScreen->leave(this);
-        delete m_fullScreen;
-    }
+    delete m_view;  // gives back what full screen borrowed
     m_screenSaver.reset();  // lets the screen blank again
     // libVLC lets go of the video window before the window goes.
     m_engine.reset();
@@ -117,14 +98,11 @@ void MediaPlayer::setFileName(const QString& name)
     }
     leaveFullScreenFor(name);
     ensureEngine();
-    m_message->hide();
-    m_message->clear();
-    m_videoSize = QSize();
+    m_view->reset();
     m_state = MediaEngine::State::Empty;
-    m_zoom = PlayerZoom::Fit;
     m_bar->reset();
     updateScreenSaver();
-    applyLayout();
+    m_view->applyLayout();
     if (m_engine)
         m_engine->open(localPathOf(name));
     if (m_properties)
@@ -134,13 +112,12 @@ void MediaPlayer::setFileName(const QString& name)
 
 void MediaPlayer::setDesignGeometry(const QRect& rect)
 {
-    m_design = rect;
-    applyLayout();
+    m_view->setDesign(rect);
 }
 
 QString MediaPlayer::message() const
 {
-    return m_message->isHidden() ? QString() : m_message->text();
+    return m_view->message();
 }
 
 void MediaPlayer::ensureEngine()
@@ -168,11 +145,11 @@ void MediaPlayer::ensureEngine()
     if (hasNativeWindows()) {
         // Only the picture area and the picture get windows of their own
         // (the area's clips the picture); their parents stay as they are.
-        for (QWidget* widget : {m_screen, m_video}) {
+        for (QWidget* widget : {screenArea(), videoArea()}) {
             widget->setAttribute(Qt::WA_DontCreateNativeAncestors);
             widget->setAttribute(Qt::WA_NativeWindow);
         }
-        engine->setVideoWindow(m_video->winId());
+        engine->setVideoWindow(videoArea()->winId());
     }
 }
 
@@ -219,12 +196,12 @@ void MediaPlayer::onProblem(MediaEngine::Problem problem)
 
 void MediaPlayer::onVideoSize(QSize size)
 {
-    m_videoSize = size;
+    m_view->setVideoSize(size);
     if (hasVideo())
         m_awaitingKind = false;
     else
         leaveFullScreenFor(QString());
-    applyLayout();
+    m_view->applyLayout();
     updateScreenSaver();
 }
 
@@ -251,9 +228,7 @@ void MediaPlayer::onInfo(const MediaInfo& info)
 void MediaPlayer::showMessage(const QString& text)
 {
     leaveFullScreenFor(QString());
-    m_message->setText(text);
-    m_message->show();
-    applyLayout();
+    m_view->showMessage(text);
 }
 
 void MediaPlayer::paintEvent(QPaintEvent*)
@@ -302,7 +277,7 @@ void MediaPlayer::releaseScreenSaver()
 
 MediaFullScreen* MediaPlayer::fullScreenWindow() const
 {
-    return m_fullScreen;
+    return m_view->fullScreenWindow();
 }
 
 MediaPropertiesWindow* MediaPlayer::propertiesWindow() const

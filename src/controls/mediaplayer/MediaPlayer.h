@@ -14,6 +14,7 @@
 #include "engine/MediaEngine.h"
 #include "engine/MediaTags.h"
 #include "controls/mediaplayer/MediaPlayerLayout.h"
+#include "controls/mediaplayer/MediaPlayerView.h"
 
 #include <QPointer>
 #include <QRect>
@@ -25,9 +26,9 @@
 
 class MediaFullScreen;
 class MediaPlayerBar;
+class MediaPlayerCommands;
 class MediaPropertiesWindow;
 class MediaStatisticsWindow;
-class QLabel;
 class QMenu;
 class ScreenSaverInhibitor;
 
@@ -71,7 +72,7 @@ public:
     // is fitted inside it or zoomed from its corner; audio shrinks the
     // control to its bar.
     void setDesignGeometry(const QRect& rect);
-    QRect designGeometry() const { return m_design; }
+    QRect designGeometry() const { return m_view->design(); }
 
     // What the control shows in its rectangle when a file cannot be played;
     // empty while nothing is wrong.
@@ -79,10 +80,13 @@ public:
     // The engine, once the first file was opened; nullptr before.
     MediaEngine* engine() const { return m_engine.get(); }
     MediaPlayerBar* bar() const { return m_bar; }
+    // What the user can ask for, each once: the menu, the keys and the bar's
+    // position buttons act through these.
+    MediaPlayerCommands* commands() const { return m_commands; }
     // The area the video is drawn in (hidden while there is no picture).
-    QWidget* videoArea() const { return m_video; }
+    QWidget* videoArea() const { return m_view->videoArea(); }
     // The picture area around it (black where the picture does not reach).
-    QWidget* screenArea() const { return m_screen; }
+    QWidget* screenArea() const { return m_view->screenArea(); }
 
     // What the user can ask for, from the bar, the menu or the keys.
     bool hasMedia() const;
@@ -92,7 +96,7 @@ public:
     void togglePlay();
     void toStart();
     void skip(qint64 deltaMs);  // never before the start or past the end
-    PlayerZoom zoom() const { return m_zoom; }
+    PlayerZoom zoom() const { return m_view->zoom(); }
     void setZoom(PlayerZoom zoom);
     bool isFullScreen() const;
     void setFullScreen(bool on);
@@ -142,8 +146,6 @@ protected:
 
 private:
     void ensureEngine();
-    void applyLayout();
-    void placePicture();
     void showMessage(const QString& text);
     void onEngineState(MediaEngine::State state);
     void onProblem(MediaEngine::Problem problem);
@@ -164,17 +166,13 @@ private:
     // Counts the files set, so that tags of a file replaced since are dropped.
     quint64 m_tagGeneration = 0;
     MediaEngine::State m_state = MediaEngine::State::Empty;
-    QRect m_design;
-    QSize m_videoSize;
-    PlayerZoom m_zoom = PlayerZoom::Fit;
     double m_rate = 1.0;
     // A file given while full screen: it stays only if it proves a video.
     bool m_awaitingKind = false;
-    QWidget* m_screen = nullptr;
-    QWidget* m_video = nullptr;
-    QLabel* m_message = nullptr;
+    // The picture, the message, where everything lies, and full screen.
+    MediaPlayerView* m_view = nullptr;
     MediaPlayerBar* m_bar = nullptr;
-    QPointer<MediaFullScreen> m_fullScreen;
+    MediaPlayerCommands* m_commands = nullptr;
     QPointer<MediaPropertiesWindow> m_properties;
     QPointer<MediaStatisticsWindow> m_statistics;
     std::unique_ptr<ScreenSaverInhibitor> m_screenSaver;

@@ -1,10 +1,11 @@
 // The media player control's mouse and keys: clicks and double clicks on the
-// picture, the keys while it has focus, the context menu's ways in, and what
-// hiding or disabling it ends.
+// picture, the keys while it has focus and the context menu (both made of
+// the control's commands), and what hiding or disabling it ends.
 
 #include "controls/mediaplayer/MediaPlayer.h"
 
 #include "controls/mediaplayer/MediaFullScreen.h"
+#include "controls/mediaplayer/MediaPlayerCommands.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -14,11 +15,7 @@
 
 bool MediaPlayer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_screen && event->type() == QEvent::Resize) {
-        placePicture();
-        return false;
-    }
-    if (watched != m_video && watched != m_screen)
+    if (watched != videoArea() && watched != screenArea())
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseMove && isFullScreen())
         fullScreenWindow()->wake();
@@ -42,55 +39,12 @@ bool MediaPlayer::eventFilter(QObject* watched, QEvent* event)
 
 bool MediaPlayer::handleKey(QKeyEvent* event)
 {
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    const int key = event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::AltModifier) {
-        setFullScreen(!isFullScreen());
-        return true;
-    }
-    if (key == Qt::Key_F10 && mods == Qt::ShiftModifier) {
-        popupContextMenu(mapToGlobal(rect().center()));
-        return true;
-    }
-    if (mods != Qt::NoModifier)
-        return false;
-    switch (key) {
-    case Qt::Key_Space:
-        togglePlay();
-        return true;
-    case Qt::Key_Left:
-        skip(-kKeySkipMs);
-        return true;
-    case Qt::Key_Right:
-        skip(kKeySkipMs);
-        return true;
-    case Qt::Key_Home:
-        toStart();
-        return true;
-    case Qt::Key_Up:
-        changeVolume(kKeyVolumeStep);
-        return true;
-    case Qt::Key_Down:
-        changeVolume(-kKeyVolumeStep);
-        return true;
-    case Qt::Key_M:
-        setMuted(!isMuted());
-        return true;
-    case Qt::Key_F:
-    case Qt::Key_F11:
-        setFullScreen(!isFullScreen());
-        return true;
-    case Qt::Key_Escape:
-        if (!isFullScreen())
-            return false;
-        setFullScreen(false);
-        return true;
-    case Qt::Key_Menu:
-        popupContextMenu(mapToGlobal(rect().center()));
-        return true;
-    default:
-        return false;
-    }
+    return m_commands->runKey(event);
+}
+
+std::unique_ptr<QMenu> MediaPlayer::makeContextMenu()
+{
+    return m_commands->makeMenu(this);
 }
 
 void MediaPlayer::keyPressEvent(QKeyEvent* event)

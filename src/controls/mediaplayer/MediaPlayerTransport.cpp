@@ -1,12 +1,16 @@
 // What the user can ask of the media player control, from its bar, its
 // context menu, its keys or the desktop's player controls: play, pause,
-// stop, seek, volume, mute and rate. Without a medium they do nothing.
+// stop, seek, volume, mute, rate, zoom and full screen. Without a medium
+// they do nothing.
 
 #include "controls/mediaplayer/MediaPlayer.h"
 
 #include "controls/mediaplayer/MediaPlayerBar.h"
+#include "controls/mediaplayer/MediaPlayerCommands.h"
 
-#include <QLabel>
+#include <QAction>
+#include <QFileInfo>
+#include <QScreen>
 
 void MediaPlayer::Stop()
 {
@@ -62,7 +66,8 @@ bool MediaPlayer::hasMedia() const
 
 bool MediaPlayer::hasVideo() const
 {
-    return hasMedia() && m_message->isHidden() && m_videoSize.isValid() && !m_videoSize.isEmpty();
+    const QSize video = m_view->videoSize();
+    return hasMedia() && !m_view->hasMessage() && video.isValid() && !video.isEmpty();
 }
 
 bool MediaPlayer::isPlaying() const
@@ -77,7 +82,9 @@ bool MediaPlayer::canSeek() const
 
 void MediaPlayer::updateSeekable()
 {
-    m_bar->setSeekable(canSeek());
+    // The position buttons are the commands' own, enabled with them.
+    m_commands->refresh();
+    m_bar->setSeekable(m_commands->back->isEnabled());
 }
 
 void MediaPlayer::togglePlay()
@@ -123,4 +130,46 @@ void MediaPlayer::setRate(double rate)
     if (m_engine)
         m_engine->setRate(rate);
     emit rateChanged(rate);
+}
+
+void MediaPlayer::setZoom(PlayerZoom zoom)
+{
+    m_view->setZoom(zoom);
+}
+
+bool MediaPlayer::isFullScreen() const
+{
+    return m_view->isFullScreen();
+}
+
+void MediaPlayer::setFullScreen(bool on)
+{
+    if (on == isFullScreen())
+        return;
+    if (on) {
+        if (!hasVideo() || !isEnabled())
+            return;
+        QWidget* top = window();
+        m_view->enterFullScreen(top && top->screen() ? top->screen() : screen());
+    } else {
+        m_awaitingKind = false;
+        m_view->leaveFullScreen();
+        // The window gets its keys back where they were.
+        if (QWidget* top = window())
+            top->activateWindow();
+        setFocus(Qt::OtherFocusReason);
+    }
+    updateScreenSaver();
+}
+
+void MediaPlayer::leaveFullScreenFor(const QString& name)
+{
+    if (!isFullScreen())
+        return;
+    // The start sound is never a film; any other file shows what it is once
+    // it plays (a picture keeps full screen, sound alone leaves it).
+    if (name.isEmpty() || QFileInfo(name).fileName().compare(QLatin1String("Start.wav"), Qt::CaseInsensitive) == 0)
+        setFullScreen(false);
+    else
+        m_awaitingKind = true;
 }

@@ -1,27 +1,115 @@
 // The media player control's picture: where it lies in the window (fitted or
 // zoomed) and in full screen.
 
+#include "controls/mediaplayer/MediaPlayerView.h"
+
 #include "controls/mediaplayer/MediaFullScreen.h"
-#include "controls/mediaplayer/MediaPlayer.h"
-#include "controls/mediaplayer/MediaPlayerBar.h"
 
-#include <QFileInfo>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLabel>
+#include <QWidget>
 
-void MediaPlayer::applyLayout()
+namespace {
+
+void paintBlack(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+MediaPlayerView::MediaPlayerView(QWidget* control, std::function<bool()> hasPicture)
+    : QObject(control), m_control(control), m_hasPicture(std::move(hasPicture))
+{
+    // The picture area clips the picture where it is zoomed past the edge.
+    m_screen = new QWidget(control);
+    m_screen->setObjectName(QStringLiteral("screen"));
+    m_screen->setAccessibleName(QStringLiteral("映像"));
+    paintBlack(m_screen);
+    m_screen->hide();
+    m_screen->installEventFilter(this);
+
+    m_video = new QWidget(m_screen);
+    m_video->setObjectName(QStringLiteral("video"));
+    paintBlack(m_video);
+
+    m_message = new QLabel(control);
+    m_message->setObjectName(QStringLiteral("message"));
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setWordWrap(true);
+    paintBlack(m_message);
+    m_message->hide();
+}
+
+MediaPlayerView::~MediaPlayerView()
+{
+    if (m_fullScreen) {
+        m_fullScreen->leave(m_control);
+        delete m_fullScreen;
+    }
+}
+
+void MediaPlayerView::setDesign(const QRect& rect)
+{
+    m_design = rect;
+    applyLayout();
+}
+
+void MediaPlayerView::setZoom(PlayerZoom zoom)
+{
+    m_zoom = zoom;
+    applyLayout();
+}
+
+void MediaPlayerView::reset()
+{
+    m_message->hide();
+    m_message->clear();
+    m_videoSize = QSize();
+    m_zoom = PlayerZoom::Fit;
+}
+
+void MediaPlayerView::showMessage(const QString& text)
+{
+    m_message->setText(text);
+    m_message->show();
+    applyLayout();
+}
+
+QString MediaPlayerView::message() const
+{
+    return hasMessage() ? m_message->text() : QString();
+}
+
+bool MediaPlayerView::hasMessage() const
+{
+    return !m_message->isHidden();
+}
+
+PlayerLayoutInput MediaPlayerView::layoutInput(QSize video) const
 {
     PlayerLayoutInput in;
     in.design = m_design;
-    in.bounds = parentWidget() ? parentWidget()->size() : QSize();
+    in.bounds = m_control->parentWidget() ? m_control->parentWidget()->size() : QSize();
     in.barHeight = m_bar->sizeHint().height();
     in.barMinWidth = m_bar->minimumSizeHint().width();
-    in.video = hasVideo() ? m_videoSize : QSize();
-    in.message = !m_message->isHidden();
+    in.video = video;
     in.zoom = m_zoom;
+    return in;
+}
+
+void MediaPlayerView::applyLayout()
+{
+    PlayerLayoutInput in = layoutInput(m_hasPicture() ? m_videoSize : QSize());
+    in.message = hasMessage();
     const PlayerLayout layout = layOutPlayer(in);
 
-    setGeometry(layout.control);
+    m_control->setGeometry(layout.control);
     m_message->setGeometry(layout.screen);
     if (isFullScreen()) {
         placePicture();
@@ -36,77 +124,53 @@ void MediaPlayer::applyLayout()
     m_bar->setGeometry(layout.bar);
 }
 
-void MediaPlayer::placePicture()
+void MediaPlayerView::placePicture()
 {
     // In the window the zoom decides; full screen always fits the screen.
-    if (!hasVideo())
+    if (!m_hasPicture())
         return;
     const QRect area = m_screen->rect();
     if (isFullScreen() || m_zoom == PlayerZoom::Fit) {
         m_video->setGeometry(fittedPicture(m_videoSize, area));
         return;
     }
-    PlayerLayoutInput in;
-    in.design = m_design;
-    in.bounds = parentWidget() ? parentWidget()->size() : QSize();
-    in.barHeight = m_bar->sizeHint().height();
-    in.barMinWidth = m_bar->minimumSizeHint().width();
-    in.video = m_videoSize;
-    in.zoom = m_zoom;
-    m_video->setGeometry(layOutPlayer(in).picture);
+    m_video->setGeometry(layOutPlayer(layoutInput(m_videoSize)).picture);
 }
 
-void MediaPlayer::setZoom(PlayerZoom zoom)
+bool MediaPlayerView::eventFilter(QObject* watched, QEvent* event)
 {
-    m_zoom = zoom;
-    applyLayout();
+    if (watched == m_screen && event->type() == QEvent::Resize)
+        placePicture();
+    return QObject::eventFilter(watched, event);
 }
 
-bool MediaPlayer::isFullScreen() const
+bool MediaPlayerView::isFullScreen() const
 {
     return m_fullScreen && m_fullScreen->isVisible();
 }
 
-void MediaPlayer::setFullScreen(bool on)
+MediaFullScreen* MediaPlayerView::fullScreenWindow() const
 {
-    if (on == isFullScreen())
-        return;
-    if (on) {
-        if (!hasVideo() || !isEnabled())
-            return;
-        if (!m_fullScreen) {
-            m_fullScreen = new MediaFullScreen(m_screen, m_bar);
-            connect(m_fullScreen, &MediaFullScreen::keyPressed, this, [this](QKeyEvent* event) {
-                event->setAccepted(handleKey(event));
-            });
-            connect(m_fullScreen, &MediaFullScreen::contextMenuRequested, this, &MediaPlayer::popupContextMenu);
-            connect(m_fullScreen, &MediaFullScreen::closeRequested, this, [this] { setFullScreen(false); });
-        }
-        QWidget* top = window();
-        m_fullScreen->enter(top && top->screen() ? top->screen() : screen());
-        m_screen->show();
-        m_video->show();
-        placePicture();
-    } else {
-        m_awaitingKind = false;
-        m_fullScreen->leave(this);
-        applyLayout();
-        // The window gets its keys back where they were.
-        if (QWidget* top = window())
-            top->activateWindow();
-        setFocus(Qt::OtherFocusReason);
-    }
-    updateScreenSaver();
+    return m_fullScreen;
 }
 
-void MediaPlayer::leaveFullScreenFor(const QString& name)
+void MediaPlayerView::enterFullScreen(QScreen* screen)
 {
-    if (!isFullScreen())
-        return;
-    // The start sound is never a film; any other file shows what it is once
-    // it plays (a picture keeps full screen, sound alone leaves it).
-    if (name.isEmpty() || QFileInfo(name).fileName().compare(QLatin1String("Start.wav"), Qt::CaseInsensitive) == 0)
-        setFullScreen(false);
-    else
-        m_awaitingKind = true;
+    if (!m_fullScreen) {
+        m_fullScreen = new MediaFullScreen(m_screen, m_bar);
+        connect(m_fullScreen, &MediaFullScreen::keyPressed, this, &MediaPlayerView::fullScreenKeyPressed);
+        connect(m_fullScreen, &MediaFullScreen::contextMenuRequested, this,
+                &MediaPlayerView::fullScreenMenuRequested);
+        connect(m_fullScreen, &MediaFullScreen::closeRequested, this, &MediaPlayerView::fullScreenCloseRequested);
+    }
+    m_fullScreen->enter(screen);
+    m_screen->show();
+    m_video->show();
+    placePicture();
+}
+
+void MediaPlayerView::leaveFullScreen()
+{
+    m_fullScreen->leave(m_control);
+    applyLayout();
 }

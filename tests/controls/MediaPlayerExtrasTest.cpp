@@ -2,11 +2,9 @@
 // position buttons, the context menu, zoom, full screen and the keys.
 
 #include "controls/mediaplayer/MediaFullScreen.h"
-#include "controls/mediaplayer/MediaPlayer.h"
-#include "controls/mediaplayer/MediaPlayerBar.h"
 #include "controls/mediaplayer/MediaPropertiesWindow.h"
 #include "controls/mediaplayer/MediaStatisticsWindow.h"
-#include "support/Fakes.h"
+#include "support/PlayerFixture.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -21,46 +19,8 @@
 
 namespace {
 
-using State = MediaEngine::State;
-
-// MediaPlayer1's rectangle inside Picture1, in pixels.
-const QRect kDesign(0, 8, 286, 225);
-const QSize kPicture1(657, 545);
-
-class MediaPlayerExtrasTest : public ::testing::Test {
+class MediaPlayerExtrasTest : public PlayerFixture {
 protected:
-    MediaPlayerExtrasTest()
-    {
-        m_picture1.resize(kPicture1);
-        m_player = new MediaPlayer(
-            [this] {
-                auto engine = std::make_unique<FakeMediaEngine>();
-                m_engine = engine.get();
-                return engine;
-            },
-            &m_picture1);
-        m_player->setDesignGeometry(kDesign);
-        m_picture1.show();
-    }
-
-    // A medium of the given length playing at position, with or without a
-    // picture of the given size.
-    void load(const QString& name, QSize video = {}, qint64 lengthMs = 100000, qint64 positionMs = 50000)
-    {
-        m_player->setFileName(name);
-        emit m_engine->stateChanged(State::Playing);
-        emit m_engine->durationChanged(lengthMs);
-        emit m_engine->positionChanged(positionMs);
-        if (video.isValid())
-            emit m_engine->videoSizeChanged(video);
-        m_engine->commands.clear();
-    }
-    QString lastCommand() const { return m_engine->commands.isEmpty() ? QString() : m_engine->commands.last(); }
-    QAbstractButton* button(const char* name) const
-    {
-        return m_player->bar()->findChild<QAbstractButton*>(QString::fromLatin1(name));
-    }
-
     // Everything that must come back to the pixel after full screen.
     struct Layout {
         QRect player, screen, video, bar;
@@ -76,10 +36,6 @@ protected:
                 m_player->screenArea()->parentWidget(),
                 m_player->bar()->parentWidget()};
     }
-
-    QWidget m_picture1;
-    MediaPlayer* m_player = nullptr;
-    FakeMediaEngine* m_engine = nullptr;
 };
 
 // The captions of a menu in order, separators as "-", submenus as
@@ -104,27 +60,27 @@ QString describe(const QMenu& menu)
 TEST_F(MediaPlayerExtrasTest, PositionButtonsSeekWithinTheMedium)
 {
     for (const char* name : {"toStart", "back", "ahead"})
-        EXPECT_FALSE(button(name)->isEnabled()) << name;  // nothing loaded
-    EXPECT_EQ(button("toStart")->accessibleName(), QStringLiteral("先頭へ"));
-    EXPECT_EQ(button("back")->toolTip(), QStringLiteral("巻き戻し"));
-    EXPECT_EQ(button("ahead")->toolTip(), QStringLiteral("早送り"));
+        EXPECT_FALSE(barChild(name)->isEnabled()) << name;  // nothing loaded
+    EXPECT_EQ(barChild("toStart")->accessibleName(), QStringLiteral("先頭へ"));
+    EXPECT_EQ(barChild("back")->toolTip(), QStringLiteral("巻き戻し"));
+    EXPECT_EQ(barChild("ahead")->toolTip(), QStringLiteral("早送り"));
 
     load(QStringLiteral("/music/a.mp3"), {}, 100000, 95000);
-    button("ahead")->click();
+    barChild("ahead")->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("seek 100000"));  // not past the end
     emit m_engine->positionChanged(4000);
-    button("back")->click();
+    barChild("back")->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("seek 0"));
     emit m_engine->positionChanged(30000);
-    button("back")->click();
+    barChild("back")->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("seek 20000"));
-    button("toStart")->click();
+    barChild("toStart")->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("seek 0"));
 
     // A medium of no known length cannot seek.
     m_player->setFileName(QStringLiteral("/music/b.mp3"));
     emit m_engine->stateChanged(State::Playing);
-    EXPECT_FALSE(button("ahead")->isEnabled());
+    EXPECT_FALSE(barChild("ahead")->isEnabled());
 }
 
 TEST_F(MediaPlayerExtrasTest, ContextMenuOffersWhatCanActNow)
@@ -277,7 +233,7 @@ TEST_F(MediaPlayerExtrasTest, FullScreenEachWayInAndOutRestoresTheLayoutToThePix
             in.act();
             ASSERT_TRUE(m_player->isFullScreen());
             MediaFullScreen* full = m_player->fullScreenWindow();
-            EXPECT_EQ(full->geometry(), m_picture1.screen()->geometry());
+            EXPECT_EQ(full->geometry(), m_host.screen()->geometry());
             EXPECT_EQ(m_player->screenArea()->geometry(), full->rect());
             const QRect picture = m_player->videoArea()->geometry();
             EXPECT_TRUE(picture.height() == full->height() || picture.width() == full->width());

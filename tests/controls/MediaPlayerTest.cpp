@@ -2,10 +2,8 @@
 // path it is given, how the control lays itself out for sound, pictures and
 // messages, and how its bar drives the engine.
 
-#include "controls/mediaplayer/MediaPlayer.h"
-#include "controls/mediaplayer/MediaPlayerBar.h"
-#include "support/Fakes.h"
 #include "support/MainWindowHarness.h"
+#include "support/PlayerFixture.h"
 #include "support/WaitFor.h"
 
 #include <QAbstractButton>
@@ -19,46 +17,18 @@
 
 namespace {
 
-using State = MediaEngine::State;
 using Problem = MediaEngine::Problem;
 
-const QRect kDesign(0, 8, 286, 225);
-
-class MediaPlayerTest : public ::testing::Test {
+class MediaPlayerTest : public PlayerFixture {
 protected:
-    MediaPlayerTest()
-    {
-        m_host.resize(700, 600);
-        m_player = new MediaPlayer(
-            [this] {
-                ++m_made;
-                auto engine = std::make_unique<FakeMediaEngine>();
-                m_engine = engine.get();
-                return engine;
-            },
-            &m_host);
-        m_player->setDesignGeometry(kDesign);
-        m_host.show();
-    }
-
-    template <class T>
-    T* barChild(const char* name) const
-    {
-        return m_player->bar()->findChild<T*>(QString::fromLatin1(name));
-    }
     int barHeight() const { return m_player->bar()->sizeHint().height(); }
-
-    QWidget m_host;
-    MediaPlayer* m_player = nullptr;
-    FakeMediaEngine* m_engine = nullptr;
-    int m_made = 0;
 };
 
 TEST_F(MediaPlayerTest, TheEngineIsMadeOnTheFirstFileOnly)
 {
     EXPECT_EQ(m_made, 0);
     EXPECT_EQ(m_player->engine(), nullptr);
-    barChild<QAbstractButton>("playPause")->click();  // nothing to play: no engine either
+    barChild("playPause")->click();  // nothing to play: no engine either
     EXPECT_EQ(m_made, 0);
 
     m_player->setFileName(QStringLiteral("/music/a.wav"));
@@ -159,7 +129,7 @@ TEST_F(MediaPlayerTest, AProblemIsToldInsideTheRectangleUntilTheNextFile)
 TEST_F(MediaPlayerTest, TheBarDrivesTheEngine)
 {
     m_player->setFileName(QStringLiteral("/music/a.wav"));
-    auto* playPause = barChild<QAbstractButton>("playPause");
+    auto* playPause = barChild("playPause");
     auto* tracker = barChild<QSlider>("tracker");
     ASSERT_TRUE(playPause && tracker);
     auto lastCommand = [this] { return m_engine->commands.last(); };
@@ -177,11 +147,11 @@ TEST_F(MediaPlayerTest, TheBarDrivesTheEngine)
     QCoreApplication::sendEvent(m_player->videoArea(), &click);  // a click on the picture
     // It acts once no second click can follow.
     EXPECT_TRUE(waitFor([&] { return lastCommand() == QStringLiteral("play"); }));
-    barChild<QAbstractButton>("stop")->click();
+    barChild("stop")->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("stop"));
     barChild<QSlider>("volume")->setValue(40);
     EXPECT_EQ(lastCommand(), QStringLiteral("volume 40"));
-    barChild<QAbstractButton>("mute")->click();
+    barChild("mute")->click();
     EXPECT_EQ(lastCommand(), QStringLiteral("mute"));
 
     // Dragging seeks once, on release; the engine's position waits meanwhile.

@@ -3,8 +3,7 @@
 // dbus-run-session). The service answers on a thread of its own, as a
 // desktop's would from its own process.
 
-#include "controls/mediaplayer/MediaPlayer.h"
-#include "support/Fakes.h"
+#include "support/PlayerFixture.h"
 #include "support/WaitFor.h"
 
 #include <QDBusConnection>
@@ -59,7 +58,7 @@ private:
     uint m_next = 40;
 };
 
-class ScreenSaverTest : public ::testing::Test {
+class ScreenSaverTest : public PlayerFixture {
 protected:
     void SetUp() override
     {
@@ -72,29 +71,16 @@ protected:
             GTEST_SKIP() << "a screen saver service runs on this bus already";
         ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &m_service,
                                        QDBusConnection::ExportAllSlots));
-        m_player = std::make_unique<MediaPlayer>([this] {
-            auto engine = std::make_unique<FakeMediaEngine>();
-            m_engine = engine.get();
-            return engine;
-        });
-        m_player->setDesignGeometry(QRect(0, 8, 286, 225));
-        m_player->show();
     }
     void TearDown() override
     {
-        m_player.reset();
+        delete m_player;
+        m_player = nullptr;
         QDBusConnection::disconnectFromBus(QStringLiteral("fake"));
         m_thread.quit();
         m_thread.wait();
     }
 
-    void play(const QString& name, QSize video)
-    {
-        m_player->setFileName(name);
-        emit m_engine->stateChanged(MediaEngine::State::Playing);
-        if (video.isValid())
-            emit m_engine->videoSizeChanged(video);
-    }
     int count(const QString& method) const
     {
         int n = 0;
@@ -105,14 +91,12 @@ protected:
 
     FakeScreenSaver m_service;
     QThread m_thread;
-    std::unique_ptr<MediaPlayer> m_player;
-    FakeMediaEngine* m_engine = nullptr;
 };
 
 TEST_F(ScreenSaverTest, OneInhibitWhileAVideoPlaysReleasedOnPauseAndQuitNoneForAudio)
 {
-    play(QStringLiteral("/music/a.mp3"), {});
-    play(QStringLiteral("/films/a.avi"), QSize(320, 240));
+    load(QStringLiteral("/music/a.mp3"));
+    load(QStringLiteral("/films/a.avi"), QSize(320, 240));
     ASSERT_TRUE(waitFor([&] { return m_service.held().size() == 1; }, 5000));
     const auto first = m_service.calls().first();
     EXPECT_EQ(first.method, QStringLiteral("Inhibit"));  // nothing for the sound before
@@ -132,11 +116,12 @@ TEST_F(ScreenSaverTest, OneInhibitWhileAVideoPlaysReleasedOnPauseAndQuitNoneForA
     const uint second = m_service.held().first();
 
     // A sound given now lets go; quitting with a video playing lets go too.
-    play(QStringLiteral("/music/b.mp3"), {});
+    load(QStringLiteral("/music/b.mp3"));
     ASSERT_TRUE(waitFor([&] { return m_service.held().isEmpty(); }, 5000));
-    play(QStringLiteral("/films/b.avi"), QSize(320, 240));
+    load(QStringLiteral("/films/b.avi"), QSize(320, 240));
     ASSERT_TRUE(waitFor([&] { return m_service.held().size() == 1; }, 5000));
-    m_player.reset();
+    delete m_player;
+    m_player = nullptr;
     // Sent before the control went; on a loaded machine the answer may come
     // after the control stopped waiting for it.
     EXPECT_TRUE(waitFor([&] { return m_service.held().isEmpty(); }, 5000));
