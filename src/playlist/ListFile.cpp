@@ -26,13 +26,14 @@ std::optional<QString> decodeWith(QStringDecoder decoder, QByteArrayView bytes)
     return text;
 }
 
-// The text of bytes known to be valid UTF-8, a mark at their start included.
+// The text of bytes known to be valid UTF-8, every mark at their start
+// included (QString::fromUtf8 would drop the first of them).
 QString fromValidUtf8(QByteArrayView bytes)
 {
-    QString text = QString::fromUtf8(bytes);
-    if (bytes.startsWith(kUtf8ByteOrderMark) && !text.startsWith(kByteOrderMark))
-        text.prepend(kByteOrderMark);
-    return text;
+    if (!bytes.startsWith(kUtf8ByteOrderMark))
+        return QString::fromUtf8(bytes);
+    QStringDecoder decoder(QStringConverter::Utf8, kDecoderFlags);
+    return decoder.decode(bytes);
 }
 
 #ifdef Q_OS_WIN

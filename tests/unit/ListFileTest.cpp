@@ -112,6 +112,9 @@ TEST(ListFileEncoding, ByteOrderMarkSelectsUtf8AndIsNotPartOfTheFirstEntry)
     EXPECT_EQ(decodeListFile("\xEF\xBB\xBF"), QStringList());
     EXPECT_EQ(decodeListFile("\xEF\xBB\xBF\xEF\xBB\xBF/a.mid"), QStringList{QChar(0xFEFF) + QString("/a.mid")})
         << "only the first mark is one";
+    EXPECT_EQ(decodeListFile("/a.mid\r\n\xEF\xBB\xBF\xEF\xBB\xBF/b.mid"),
+              (QStringList{"/a.mid", QString(2, QChar(0xFEFF)) + "/b.mid"}))
+        << "marks at the start of a later line are its text, every one";
     EXPECT_EQ(decodeListFile("\xEF\xBB\xBF\x83\x5c.mid"), std::nullopt) << "no Shift-JIS after a mark";
 }
 
