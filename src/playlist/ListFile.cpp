@@ -16,16 +16,6 @@ constexpr const char* kLegacyEncoding = "Shift_JIS";
 
 constexpr auto kDecoderFlags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
 
-std::optional<QString> decodeWith(QStringDecoder decoder, QByteArrayView bytes)
-{
-    if (!decoder.isValid())
-        return std::nullopt;
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-
 // The text of bytes known to be valid UTF-8, every mark at their start
 // included (QString::fromUtf8 would drop the first of them).
 QString fromValidUtf8(QByteArrayView bytes)
