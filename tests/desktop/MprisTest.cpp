@@ -168,7 +168,7 @@ TEST(Mpris, PropertiesAfterStartUpAfterOpeningAFileAndInCdMode)
     EXPECT_EQ(p.client.metadata().value("xesam:title"), "トラック 3");
 }
 
-TEST(Mpris, TitleArtistAndAlbumComeFromTheTagsAndTheCdTextAndTheRateFromThePlayer)
+TEST(Mpris, TitleArtistAndAlbumComeFromTheTagsAndTheCdTextAndTheRateFromEitherPlayer)
 {
     Player p;
     const QString path = p.h.writeFile("cp932.mp3", "x");
@@ -183,15 +183,6 @@ TEST(Mpris, TitleArtistAndAlbumComeFromTheTagsAndTheCdTextAndTheRateFromThePlaye
 
     p.h->MediaPlayer1->setRate(1.5);
     ASSERT_TRUE(waitFor([&] { return p.client.get(kPlayer, "Rate") == 1.5; }, 5000));
-    const auto setRate = [&](double rate) {
-        p.client.call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
-                      {kPlayer, QStringLiteral("Rate"), QVariant::fromValue(QDBusVariant(rate))});
-    };
-    setRate(0.75);
-    EXPECT_EQ(p.h->MediaPlayer1->rate(), 0.75);
-    setRate(3.0);
-    setRate(0.0);
-    EXPECT_EQ(p.h->MediaPlayer1->rate(), 0.75) << "outside MinimumRate..MaximumRate";
 
     auto drive = std::make_unique<FakeCdDrive>();
     for (int n = 1; n <= 2; ++n)
