@@ -4,10 +4,11 @@
 # itself. "*" is any folder. "art" is the program's art (assets/art).
 set(SORVAN_LAYER_TABLE
   "main: *"
-  "desktop: desktop/mpris app controls engine system playback"
+  "desktop: desktop/mpris app controls engine system playback playlist/formats"
   "desktop/mpris:"
-  "playback: app controls engine system art"
-  "playlist: playback app controls engine system text art"
+  "playback: app controls engine system text art"
+  "playlist: playlist/formats playback app controls engine system text art"
+  "playlist/formats: system text"
   "cd: app controls engine system"
   "background: app controls engine system art"
   "help: help/webview app controls engine system art"
@@ -15,7 +16,7 @@ set(SORVAN_LAYER_TABLE
   "app: controls engine system art"
   "controls: engine system art"
   "engine:"
-  "engine/vlc: engine system"
+  "engine/vlc: engine system text"
   "engine/cdio: engine system text"
   "engine/tags: engine system text"
   "system:"

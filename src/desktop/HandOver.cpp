@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "desktop/OutsideRequests.h"
 #include "playback/PathRules.h"
+#include "playlist/formats/ListFormats.h"
 
 #include <QAction>
 #include <QDir>
@@ -15,11 +16,6 @@ namespace {
 QString refusal(const QString& why, const QString& name)
 {
     return QStringLiteral("sorvan: %1: %2").arg(why, name);
-}
-
-bool isListFileName(const QString& name)
-{
-    return name.endsWith(QLatin1String(".lst"), Qt::CaseInsensitive);
 }
 
 // A name with a scheme ("file://…", "https://…") is an address.
@@ -55,7 +51,7 @@ Kind judge(const QString& name, QString& path, QString& why)
         why = QStringLiteral("a folder, not a file");
     else if (!file.isFile())
         why = QStringLiteral("not a regular file");
-    else if (IsMediaFileName(file.fileName()) || isListFileName(file.fileName())) {
+    else if (IsMediaFileName(file.fileName()) || IsListFileName(file.fileName())) {
         path = QDir::toNativeSeparators(file.absoluteFilePath());
         return IsMediaFileName(file.fileName()) ? Kind::Media : Kind::List;
     } else

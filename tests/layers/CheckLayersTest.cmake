@@ -57,6 +57,9 @@ set(cases
   "controls/mediaplayer/Q7.cpp|#include \"engine/MediaTags.h\"|pass"
   "text/R.cpp|#include \"engine/MediaTags.h\"|fail"
   "playlist/R2.cpp|#include \"text/TextDecoding.h\"|pass"
+  "desktop/S.cpp|#include \"playlist/formats/ListFormats.h\"|pass"
+  "desktop/S2.cpp|#include \"playlist/ListFile.h\"|fail"
+  "playlist/formats/S3.cpp|#include \"app/frmMain.h\"|fail"
 )
 foreach(case ${cases})
   string(REPLACE "|" ";" parts "${case}")
