@@ -98,6 +98,20 @@ public:
     // True once the program has begun to end.
     bool isEnding() const { return m_ending; }
 
+    // ---- what the doors from outside ask (desktop/); they read no menu ----
+    enum class Mode { Media, Cd };
+    // The window's mode: CD player mode or not (cd/).
+    Mode mode() const;
+    // Files from outside may be taken now: played and listed as if opened.
+    bool MayTakeFiles() const;
+    // A list file may be opened now.
+    bool MayOpenList() const;
+    // The play list can be stepped through (its next and previous entry).
+    bool CanStepList() const;
+    // Changes whenever the play list is replaced (read from a file or
+    // closed) or the mode changes: a request made before then is stale.
+    quint64 listGeneration() const { return m_listGeneration; }
+
     // ---- help (help/) ----
     void mnuHelpHtm_Click();
     void mnuHelpVersion_Click();
@@ -189,4 +203,5 @@ private:
 
     Platform m_platform;
     bool m_ending = false;
+    quint64 m_listGeneration = 0;
 };

@@ -9,6 +9,7 @@
 
 void frmMain::mnuCD_Click()
 {
+    ++m_listGeneration;
     mnuFile->setEnabled(false);
     mnuList->setEnabled(false);
     mnuCD->setEnabled(false);
@@ -25,6 +26,7 @@ void frmMain::mnuCD_Click()
 
 void frmMain::mnuCDEnd_Click()
 {
+    ++m_listGeneration;
     MMControl1->setVisible(false);
     MMControl1->setCommand(QStringLiteral("Close"));
     mnuFile->setEnabled(true);
@@ -39,4 +41,24 @@ void frmMain::mnuCDEnd_Click()
 bool frmMain::InCdMode() const
 {
     return mnuCDEnd->isEnabled();
+}
+
+frmMain::Mode frmMain::mode() const
+{
+    return InCdMode() ? Mode::Cd : Mode::Media;
+}
+
+bool frmMain::MayTakeFiles() const
+{
+    return mnuFile->isEnabled() && !InCdMode();
+}
+
+bool frmMain::MayOpenList() const
+{
+    return mnuList->isEnabled();
+}
+
+bool frmMain::CanStepList() const
+{
+    return mnuFile->isEnabled();
 }

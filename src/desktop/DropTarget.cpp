@@ -31,7 +31,7 @@ QStringList DropTarget::wantedOf(const QMimeData* data) const
     for (const QUrl& url : data->urls())
         names << (url.isLocalFile() ? url.toLocalFile() : url.toString());
     const HandOver::Sorted sorted = HandOver::sort(names);
-    if (sorted.isEmpty() || (!sorted.listFile.isEmpty() && !m_form.mnuList->isEnabled()))
+    if (sorted.isEmpty() || (!sorted.listFile.isEmpty() && !m_form.MayOpenList()))
         return {};
     return names;
 }

@@ -101,7 +101,7 @@ HandOver::HandOver(frmMain& form) : m_form(form), m_requests(form) {}
 
 bool HandOver::open() const
 {
-    return m_form.mnuFile->isEnabled() && !m_form.InCdMode();
+    return m_form.MayTakeFiles();
 }
 
 QStringList HandOver::take(const QStringList& names)
@@ -127,7 +127,7 @@ void HandOver::takeNow(const Sorted& sorted)
     if (!sorted.lineBreakNames.isEmpty())
         m_form.admitMediaFileName(sorted.lineBreakNames.front());
     if (!sorted.listFile.isEmpty()) {
-        if (!m_form.mnuList->isEnabled())
+        if (!m_form.MayOpenList())
             return writeToStandardError({refusal(QStringLiteral("no list file now"), sorted.listFile)});
         m_form.quietPlayerForListOpen();
         m_form.readOpenedListFile(sorted.listFile);

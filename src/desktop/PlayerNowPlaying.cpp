@@ -100,12 +100,12 @@ bool PlayerNowPlaying::canSeek() const
 
 bool PlayerNowPlaying::canGoNext() const
 {
-    return m_form.mnuFile->isEnabled() && m_form.List2->ListIndex() + 1 < m_form.List2->ListCount();
+    return m_form.CanStepList() && m_form.List2->ListIndex() + 1 < m_form.List2->ListCount();
 }
 
 bool PlayerNowPlaying::canGoPrevious() const
 {
-    return m_form.mnuFile->isEnabled() && m_form.List2->ListIndex() > 0;
+    return m_form.CanStepList() && m_form.List2->ListIndex() > 0;
 }
 
 void PlayerNowPlaying::play() { m_form.MediaPlayer1->Play(); }

@@ -39,6 +39,7 @@ void frmMain::mnuListClose_Click()
     Label2->clear();
     List1->Clear();
     List2->Clear();
+    ++m_listGeneration;
     MediaPlayer1->Stop();
     MediaPlayer1->setEnabled(false);
     MediaPlayer1->setVisible(false);

@@ -51,6 +51,7 @@ void frmMain::readOpenedListFile(const QString& path)
 {
     List1->Clear();
     List2->Clear();
+    ++m_listGeneration;
     mnuListClose->setEnabled(true);
     mnuListReSave->setEnabled(false);
     mnuListDelete->setEnabled(true);

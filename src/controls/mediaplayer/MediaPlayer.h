@@ -50,6 +50,8 @@ public:
     // far as they have been read; empty until then, for a file without tags,
     // and without a file. tagsChanged() tells when they change.
     MediaTags tags() const { return m_tags; }
+    // Changes with every file that is set (FileName), the start sound too.
+    quint64 mediumGeneration() const { return m_mediumGeneration; }
     // Opens name and plays it at once. A name without a folder is resolved
     // against the current folder; the engine is always given a local path.
     void setFileName(const QString& name);
@@ -164,7 +166,7 @@ private:
     MediaTagReaderPtr m_tagReader;
     MediaTags m_tags;
     // Counts the files set, so that tags of a file replaced since are dropped.
-    quint64 m_tagGeneration = 0;
+    quint64 m_mediumGeneration = 0;
     MediaEngine::State m_state = MediaEngine::State::Empty;
     double m_rate = 1.0;
     // A file given while full screen: it stays only if it proves a video.

@@ -6,7 +6,7 @@
 
 void MediaPlayer::readTags(const QString& localPath)
 {
-    const quint64 generation = ++m_tagGeneration;
+    const quint64 generation = ++m_mediumGeneration;
     if (!m_tags.isEmpty()) {
         m_tags = {};
         emit tagsChanged();
@@ -18,7 +18,7 @@ void MediaPlayer::readTags(const QString& localPath)
     runInBackground(
         this, [reader = m_tagReader, localPath] { return reader->read(localPath); },
         [this, generation](MediaTags tags) {
-            if (generation != m_tagGeneration || tags.isEmpty())
+            if (generation != m_mediumGeneration || tags.isEmpty())
                 return;
             m_tags = std::move(tags);
             if (m_properties)
