@@ -92,8 +92,7 @@ public:
     void AddToPlayList(const QStringList& paths);
     // True while the window is in CD player mode (cd/).
     bool InCdMode() const;
-    // True while a handler waits in a file dialog or a message box, or any
-    // modal window of the program is up.
+    // True while a handler waits in a file dialog or a message box.
     bool HandlerWaits() const;
     // True once the program has begun to end.
     bool isEnding() const { return m_ending; }

@@ -346,6 +346,27 @@ TEST(Mpris, OpenUriTakesLocalFilesAsTheOtherWaysInDo)
     EXPECT_TRUE(p.h.playerEngine()->opened.contains(song)) << "played";
 }
 
+TEST(Mpris, OverTheQueuesBoundAMethodIsAnsweredWithAnErrorAndAWrittenVolumeStillComes)
+{
+    Player p;
+    const QString song = p.h.writeFile("a.wav", "x");
+    p.h.dialogs.whileOpen = [&] {
+        while (p.handOver.requests().run([] {}))
+            ;
+        for (const auto& [method, args] : {std::pair{"Next", QVariantList{}}, {"Play", {}},
+                                           {"OpenUri", {QUrl::fromLocalFile(song).toString()}}}) {
+            EXPECT_EQ(p.client.call(kPlayer, method, args).errorName(), "org.freedesktop.DBus.Error.LimitsExceeded")
+                << method;
+        }
+        p.client.call("org.freedesktop.DBus.Properties", "Set",
+                      {kPlayer, QStringLiteral("Volume"), QVariant::fromValue(QDBusVariant(0.3))});
+    };
+    p.h->mnuFileOpen_Click();
+    ASSERT_TRUE(waitFor([&] { return p.handOver.requests().waiting() == 0; }, 5000));
+    EXPECT_EQ(p.h->List1->ListCount(), 0);
+    EXPECT_EQ(p.h->MediaPlayer1->volume(), 30);
+}
+
 TEST(Mpris, RateWritesWithinTheLimitsReachThePlayer)
 {
     Player p;
