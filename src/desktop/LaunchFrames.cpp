@@ -116,7 +116,9 @@ Status MessageReader::frameDone()
                 return Status::Bad;
             const quint32 length = numberAt(payload, at);
             at += kPrefix;
-            if (length == 0 || length > kMaxNameBytes || length > quint32(payload.size() - at))
+            m_namesBytes += kPrefix + length;
+            if (length == 0 || length > kMaxNameBytes || length > quint32(payload.size() - at)
+                || m_namesBytes > kMaxNamesBytes)
                 return Status::Bad;
             m_names << payload.sliced(at, length).toByteArray();
             at += length;

@@ -6,8 +6,9 @@
 //   launch -> window  the message: a header frame ("sorvan hand-over 2\n" and
 //                     the count of names, at most 10,000), then frames of
 //                     names, each name its 4-byte length and its bytes (1 to
-//                     4,096), as many whole names as fit a frame. No names:
-//                     the launch only asks the window to come forward.
+//                     4,096), as many whole names as fit a frame, 8 MiB of
+//                     names in all. No names: the launch only asks the
+//                     window to come forward.
 //   window -> launch  the answer, one frame: whether the window has room for
 //                     the request (1 byte: 0 yes, 1 no), the count of names it
 //                     refuses, and each refused name's position (4 bytes) and
@@ -27,10 +28,12 @@ namespace launch_frames {
 constexpr qsizetype kMaxFrameBytes = 1 << 20;
 constexpr qsizetype kMaxNames = 10000;
 constexpr qsizetype kMaxNameBytes = 4096;
+// All names of a message with their lengths.
+constexpr qsizetype kMaxNamesBytes = 8 << 20;
 constexpr char kAcknowledge = 0x06;
 
 // The frames of a launch's message (at most kMaxNames names of at most
-// kMaxNameBytes each).
+// kMaxNameBytes each, kMaxNamesBytes in all).
 QByteArray messageOf(const QList<QByteArray>& names);
 
 struct Answer {
@@ -61,6 +64,7 @@ private:
     Status m_status = Status::More;
     QByteArray m_frame;  // the current frame, its length first
     qsizetype m_count = -1;  // from the header
+    qsizetype m_namesBytes = 0;
     QList<QByteArray> m_names;
 };
 

@@ -51,11 +51,20 @@ QStringList keepWhatTravels(QStringList& names)
         else
             kept << name;
     }
-    if (kept.size() > launch_frames::kMaxNames) {
-        lines << QStringLiteral("sorvan: at most %1 names are taken at once; the last %2 are not")
+    qsizetype travel = 0;
+    qsizetype bytes = 0;
+    while (travel < kept.size() && travel < launch_frames::kMaxNames) {
+        bytes += 4 + sys::bytesOfName(kept[travel]).size();
+        if (bytes > launch_frames::kMaxNamesBytes)
+            break;
+        ++travel;
+    }
+    if (travel < kept.size()) {
+        lines << QStringLiteral("sorvan: at most %1 names (%2 MiB) are taken at once; the last %3 are not")
                      .arg(launch_frames::kMaxNames)
-                     .arg(kept.size() - launch_frames::kMaxNames);
-        kept.resize(launch_frames::kMaxNames);
+                     .arg(launch_frames::kMaxNamesBytes >> 20)
+                     .arg(kept.size() - travel);
+        kept.resize(travel);
     }
     names = kept;
     return lines;

@@ -24,7 +24,8 @@ namespace one_window {
 QString socketName(const QString& runtimeFolder);
 
 // Takes out of names what cannot travel: names longer than any path, and
-// every name after the first kMaxNames. Returns a line for each.
+// every name past the first kMaxNames or kMaxNamesBytes. Returns the lines
+// that say so.
 QStringList keepWhatTravels(QStringList& names);
 
 // What a launch turned out to be.

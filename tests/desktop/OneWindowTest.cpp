@@ -156,6 +156,18 @@ TEST(OneWindow, ALaunchThatBreaksTheRulesIsClosedAndLeavesNothingBehind)
     QCoreApplication::processEvents();
     EXPECT_EQ(first.h->List1->ListCount(), 0) << "nothing from another user";
 
+    // Out of descriptors, Qt closes the server without a word; it listens again.
+    idle.clear();
+    Client waiting(first.socket, QByteArray());
+    std::vector<int> taken;
+    for (int fd = ::dup(0); fd >= 0; fd = ::dup(0))
+        taken.push_back(fd);
+    waitFor([&] { return !first.listener.isListening(); }, 3000);
+    EXPECT_FALSE(first.listener.isListening()) << "Qt closed it, or the test lost its point";
+    for (int fd : taken)
+        ::close(fd);
+    EXPECT_TRUE(waitFor([&] { return first.listener.isListening(); }, 5000));
+
     const std::optional<QStringList> lines = first.launch({a});
     ASSERT_TRUE(lines);
     EXPECT_TRUE(lines->isEmpty());

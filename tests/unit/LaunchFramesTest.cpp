@@ -24,7 +24,8 @@ const QByteArray kHeader = "sorvan hand-over 2\n";
 TEST(LaunchFrames, AMessageIsReadWhateverItsCutsAndRefusedAtItsFirstWrongByte)
 {
     const QList<QByteArray> few{"/m/caf\xE9.wav", QByteArray(kMaxNameBytes, 'x')};
-    const QList<QByteArray> many(kMaxNames, QByteArray(300, 'n'));  // ten frames of names
+    const QList<QByteArray> many(kMaxNames, QByteArray(300, 'n'));  // three frames of names
+    const QList<QByteArray> long_(kMaxNamesBytes / (4 + kMaxNameBytes) + 1, QByteArray(kMaxNameBytes, 'l'));
     struct Row {
         const char* what;
         QByteArray bytes;
@@ -48,6 +49,7 @@ TEST(LaunchFrames, AMessageIsReadWhateverItsCutsAndRefusedAtItsFirstWrongByte)
                  Status::Bad, {}},
              Row{"more names than counted", messageOf({"a"}).chopped(5) + frame(number(1) + "a" + number(1) + "b"),
                  Status::Bad, {}},
+             Row{"more than 8 MiB of names", messageOf(long_), Status::Bad, {}},
              Row{"bytes before the answer", messageOf({"a"}) + char(kAcknowledge), Status::Bad, {}},
          }) {
         SCOPED_TRACE(row.what);
