@@ -11,6 +11,7 @@
 #include "support/WaitFor.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -54,6 +55,7 @@ public:
         message.setArguments(args);
         QDBusPendingCallWatcher watcher(m_bus.asyncCall(message));
         EXPECT_TRUE(waitFor([&] { return watcher.isFinished(); }, 10000)) << method.toStdString();
+        QCoreApplication::processEvents();  // what the call queued, which may run after its reply left
         return watcher.reply();
     }
     QVariant get(const QString& interface, const QString& property)

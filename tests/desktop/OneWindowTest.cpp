@@ -17,6 +17,7 @@
 #include <QtEndian>
 #include <future>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -135,12 +136,18 @@ TEST(OneWindow, ALaunchThatBreaksTheRulesIsClosedAndLeavesNothingBehind)
     // Out of descriptors, Qt closes the server without a word; it listens again.
     idle.clear();
     Client waiting(first.socket, QByteArray());
+    rlimit limit{};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    const rlim_t saved = std::exchange(limit.rlim_cur, std::min<rlim_t>(limit.rlim_cur, 1024));
+    ::setrlimit(RLIMIT_NOFILE, &limit);
     std::vector<int> taken;
     for (int fd = ::dup(0); fd >= 0; fd = ::dup(0))
         taken.push_back(fd);
     EXPECT_TRUE(waitFor([&] { return !first.listener.isListening(); }, 3000)) << "the test lost its point";
     for (int fd : taken)
         ::close(fd);
+    limit.rlim_cur = saved;
+    ::setrlimit(RLIMIT_NOFILE, &limit);
     EXPECT_TRUE(waitFor([&] { return first.listener.isListening(); }, 5000));
     QCoreApplication::processEvents();
     EXPECT_EQ(first.h->List1->ListCount(), 0) << "nothing taken from any of them";
