@@ -272,6 +272,11 @@ void frmMain::showMessage(const QString& text)
     m_platform.messages->show(text, messageTitle());
 }
 
+QString frmMain::startSound()
+{
+    return MediaSession::startSound();
+}
+
 bool frmMain::HandlerWaits() const
 {
     return m_waits.waiting() || QApplication::activeModalWidget() != nullptr;

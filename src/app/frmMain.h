@@ -178,8 +178,8 @@ public:
     // The title of the program's message boxes.
     static QString messageTitle() { return QStringLiteral("Sorvanel"); }
     // The start sound that several handlers give the player in place of its
-    // media: a bare name, found in the current folder.
-    static QString startSound() { return QStringLiteral("Start.wav"); }
+    // media: a bare name, found in the current folder (the player's own).
+    static QString startSound();
     const Platform& platform() const { return m_platform; }
 
 signals:
