@@ -1,6 +1,7 @@
 #include "desktop/MprisBinding.h"
 
 #include "app/frmMain.h"
+#include "controls/cdplayer/MMControl.h"
 #include "controls/mediaplayer/MediaPlayer.h"
 #include "desktop/CdNowPlaying.h"
 #include "desktop/HandOver.h"
@@ -57,8 +58,10 @@ MprisBinding::MprisBinding(frmMain& form, HandOver& handOver, const QDBusConnect
             form->activateWindow();
         }, Qt::QueuedConnection);
     };
-    connect(&form, &frmMain::cdModeChanged, this, &MprisBinding::followMode);
-    followMode(form.InCdMode());
+    connect(&form, &frmMain::cdModeChanged, this, [this] { followMode(); });
+    connect(form.MediaPlayer1->session(), &MediaSession::startedToSound, this, [this] { followMode(m_player); });
+    connect(form.MMControl1->session(), &CdSession::startedToSound, this, [this] { followMode(m_cd); });
+    followMode();
 }
 
 MprisBinding::~MprisBinding()
@@ -92,7 +95,10 @@ std::tuple<quint64, quint64, int> MprisBinding::stamp() const
     return {m_form.listGeneration(), m_form.MediaPlayer1->mediumGeneration(), int(m_form.mode())};
 }
 
-void MprisBinding::followMode(bool cdMode)
+void MprisBinding::followMode(NowPlaying* sounded)
 {
-    m_service->setPlayer(cdMode ? static_cast<NowPlaying*>(m_cd) : m_player);
+    if (m_form.mode() == frmMain::Mode::Media)
+        m_service->setPlayer(m_player);
+    else
+        m_service->setPlayer(sounded ? sounded : m_cd);
 }
