@@ -66,11 +66,15 @@ public:
     // Every message and beep in order, beeps as "<beep>".
     QStringList events;
     int beeps = 0;
+    // Runs while a message is "up", as the user's wait would let events in.
+    std::function<void()> whileShown;
 
     void show(const QString& text, const QString& title) override
     {
         shown << Shown{text, title};
         events << text;
+        if (whileShown)
+            whileShown();
     }
     void beep() override
     {
