@@ -92,6 +92,7 @@ void MediaPlayer::setFileName(const QString& name)
 {
     m_fileName = name;
     readTags(name.isEmpty() ? QString() : localPathOf(name));
+    onSubtitles({});
     if (name.isEmpty()) {
         Stop();
         return;
@@ -138,6 +139,7 @@ void MediaPlayer::ensureEngine()
     });
     connect(engine, &MediaEngine::positionChanged, this, &MediaPlayer::onPosition);
     connect(engine, &MediaEngine::infoReady, this, &MediaPlayer::onInfo);
+    connect(engine, &MediaEngine::subtitlesChanged, this, &MediaPlayer::onSubtitles);
     engine->setVolume(m_bar->volume());
     engine->setMuted(m_bar->isMuted());
     if (m_rate != 1.0)

@@ -110,6 +110,11 @@ public:
     void setRate(double rate);
     void showProperties();
     void showStatistics();
+    // The medium's subtitle tracks and the one shown, as the engine reports
+    // them; none for a new medium until then. setSubtitle shows track id (-1:
+    // none) for this medium only.
+    const MediaSubtitles& subtitles() const { return m_subtitles; }
+    void setSubtitle(int id);
     MediaPropertiesWindow* propertiesWindow() const;
     MediaStatisticsWindow* statisticsWindow() const;
 
@@ -134,6 +139,8 @@ signals:
     // tags() changed: a new file was set (the tags are empty again), or its
     // tags were read.
     void tagsChanged();
+    // subtitles() changed.
+    void subtitlesChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -159,6 +166,7 @@ private:
     void releaseScreenSaver();
     void leaveFullScreenFor(const QString& name);
     void readTags(const QString& localPath);
+    void onSubtitles(const MediaSubtitles& subtitles);
 
     MediaEngineFactory m_engineFactory;
     std::unique_ptr<MediaEngine> m_engine;
@@ -169,6 +177,7 @@ private:
     quint64 m_mediumGeneration = 0;
     MediaEngine::State m_state = MediaEngine::State::Empty;
     double m_rate = 1.0;
+    MediaSubtitles m_subtitles;
     // A file given while full screen: it stays only if it proves a video.
     bool m_awaitingKind = false;
     // The picture, the message, where everything lies, and full screen.

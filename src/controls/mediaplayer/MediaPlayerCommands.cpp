@@ -10,6 +10,20 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// libVLC calls every subtitle track "Track n"; a file's language part
+// tells them apart.
+QString subtitleCaption(int number, const QString& language)
+{
+    QString caption = QStringLiteral("トラック %1").arg(number);
+    if (!language.isEmpty())
+        caption += QStringLiteral(" (%1)").arg(QString(language).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    return caption;
+}
+
+} // namespace
+
 MediaPlayerCommands::MediaPlayerCommands(MediaPlayer* player) : QObject(player), m_player(player)
 {
     MediaPlayer* p = player;
@@ -67,6 +81,9 @@ MediaPlayerCommands::MediaPlayerCommands(MediaPlayer* player) : QObject(player),
         m_rateGroup->addAction(action);
         rates << action;
     }
+    noSubtitle = add(QStringLiteral("なし"), {}, [p] { p->setSubtitle(-1); },
+                     [p] { return p->hasMedia() && !p->subtitles().tracks.isEmpty(); },
+                     [p] { return p->subtitles().current == -1; });
     properties = add(QStringLiteral("プロパティ"), {}, [p] { p->showProperties(); }, media);
     statistics = add(QStringLiteral("統計"), {}, [p] { p->showStatistics(); }, media);
     contextMenu = add(QString(), {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)},
@@ -100,6 +117,21 @@ void MediaPlayerCommands::refresh()
     }
 }
 
+void MediaPlayerCommands::updateSubtitles()
+{
+    for (QAction* old : std::exchange(subtitles, {})) {
+        std::erase_if(m_commands, [old](const Command& c) { return c.action == old; });
+        delete old;
+    }
+    MediaPlayer* p = m_player;
+    const QList<SubtitleTrack>& tracks = p->subtitles().tracks;
+    for (int i = 0; i < tracks.size(); ++i) {
+        const int id = tracks.at(i).id;
+        subtitles << add(subtitleCaption(i + 1, tracks.at(i).language), {}, [p, id] { p->setSubtitle(id); },
+                         [p] { return p->hasMedia(); }, [p, id] { return p->subtitles().current == id; });
+    }
+}
+
 bool MediaPlayerCommands::runKey(const QKeyEvent* event)
 {
     const QKeySequence pressed(
@@ -128,6 +160,9 @@ std::unique_ptr<QMenu> MediaPlayerCommands::makeMenu(QWidget* parent)
     zoomMenu->setEnabled(m_player->hasVideo());
     addItems(zoomMenu, zooms, true);
     addItems(menu.get(), {fullScreen});
+    QMenu* subtitleMenu = menu->addMenu(QStringLiteral("字幕"));
+    subtitleMenu->setEnabled(noSubtitle->isEnabled());
+    addItems(subtitleMenu, QList<QAction*>{noSubtitle} + subtitles, true);
     menu->addSeparator();
     addItems(menu->addMenu(QStringLiteral("音量")), {volumeUp, volumeDown, mute});
     addItems(menu->addMenu(QStringLiteral("再生速度")), rates, true);

@@ -32,6 +32,8 @@ public:
 
     // Captions, enabled and checked states as the control stands now.
     void refresh();
+    // The subtitle commands for the medium's tracks as they are now.
+    void updateSubtitles();
     // Runs the command the key belongs to; false when it is none of them.
     bool runKey(const QKeyEvent* event);
     // The context menu as it stands now, made anew from the commands.
@@ -54,6 +56,8 @@ public:
     QAction* contextMenu = nullptr;  // Menu, Shift+F10
     QList<QAction*> zooms;           // 50%, 100%, 200%, fitted
     QList<QAction*> rates;           // 0.5, 1, 1.5, 2 times
+    QAction* noSubtitle = nullptr;   // "なし"
+    QList<QAction*> subtitles;       // one a subtitle track of the medium
 
 private:
     struct Command {
