@@ -81,10 +81,11 @@ PreparedSubtitles prepareSubtitles(const QString& videoPath)
         if (!head)
             continue;
         const bool whole = head->size() <= kMaxSubtitleBytes;
-        const SubtitleJudgement judged = judgeSubtitle(QByteArrayView(*head).first(std::min(head->size(), kMaxSubtitleBytes)), whole);
-        QString handed = file.path;
+        const SubtitleJudgement judged =
+            judgeSubtitle(QByteArrayView(*head).first(std::min(head->size(), kMaxSubtitleBytes)), whole);
         if (judged.way == SubtitleJudgement::Way::LeftOut)
             continue;
+        QString handed = file.path;
         if (judged.way == SubtitleJudgement::Way::Utf8Copy) {
             if (!prepared.copies) {
                 const QString folder = subtitleCopyFolder();
