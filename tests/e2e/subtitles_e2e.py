@@ -9,7 +9,7 @@ import shutil
 import subprocess
 import time
 
-from e2e_session import WORK, Program, check, find, log, run_scenario, wait_for
+from e2e_session import WORK, Program, check, find, log, press, run_scenario, wait_for
 from player_control_e2e import PopupWatch, centre, extents, shot, xdotool
 
 LINE = "こんにちは、世界。字幕の試験です①"
@@ -93,6 +93,12 @@ def main():
     time.sleep(0.5)
     check(settled(picture) == looks["none"], "字幕 -> なし takes the line away")
     shot("subtitle-none.png")
+
+    # The choice holds for the medium when it plays again from the start.
+    for caption in ("停止", "再生"):
+        press(wait_for(lambda: find(p.main, "push button", caption, showing=True), f"the bar's {caption} button"))
+    time.sleep(1)
+    check(settled(picture) == looks["none"], "played again, the medium stays without its line")
 
     code = p.quit()
     check(code == 0, f"the program ended with code 0 ({code})")
