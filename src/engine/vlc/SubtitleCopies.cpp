@@ -6,12 +6,37 @@
 #include "system/RegularFile.h"
 #include "system/SystemCalls.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
+#include <mutex>
+
 namespace {
+
+// The copy folders that exist now; the ones left when the application
+// object goes are removed then. Never destroyed itself, so that a worker that
+// lets go of a folder after that still finds it.
+struct LiveCopyFolders {
+    std::mutex mutex;
+    QStringList paths;
+};
+
+LiveCopyFolders& liveCopyFolders()
+{
+    static auto* live = new LiveCopyFolders;
+    return *live;
+}
+
+void removeLiveCopyFolders()
+{
+    LiveCopyFolders& live = liveCopyFolders();
+    std::lock_guard lock(live.mutex);
+    for (const QString& path : std::exchange(live.paths, {}))
+        QDir(path).removeRecursively();
+}
 
 // The file's first bytes, one more than kMaxSubtitleBytes at most, so that
 // a longer file shows; nothing for what is not a regular readable file.
@@ -35,9 +60,9 @@ std::optional<QByteArray> readSubtitleHead(const QString& path)
 }
 
 // Writes the copy of file number n as <folder>/<n>/<its name>.
-QString writeSubtitleCopy(QTemporaryDir& folder, int n, const QString& name, const QByteArray& utf8)
+QString writeSubtitleCopy(const SubtitleCopyFolder& folder, int n, const QString& name, const QByteArray& utf8)
 {
-    const QString sub = folder.filePath(QString::number(n));
+    const QString sub = folder.path() + QLatin1Char('/') + QString::number(n);
     if (!QDir().mkpath(sub))
         return {};
     QFile out(sub + QLatin1Char('/') + name);
@@ -53,6 +78,24 @@ QString nameLanguageOf(const QString& name)
 }
 
 } // namespace
+
+SubtitleCopyFolder::SubtitleCopyFolder(const QString& parent) : m_dir(parent + QStringLiteral("/XXXXXX"))
+{
+    if (!m_dir.isValid())
+        return;
+    static std::once_flag once;
+    std::call_once(once, [] { qAddPostRoutine(removeLiveCopyFolders); });
+    LiveCopyFolders& live = liveCopyFolders();
+    std::lock_guard lock(live.mutex);
+    live.paths.append(m_dir.path());
+}
+
+SubtitleCopyFolder::~SubtitleCopyFolder()
+{
+    LiveCopyFolders& live = liveCopyFolders();
+    std::lock_guard lock(live.mutex);
+    live.paths.removeOne(m_dir.path());
+}
 
 QString subtitleCopyFolder()
 {
@@ -91,7 +134,7 @@ PreparedSubtitles prepareSubtitles(const QString& videoPath)
                 const QString folder = subtitleCopyFolder();
                 if (folder.isEmpty())
                     continue;
-                prepared.copies = std::make_shared<QTemporaryDir>(folder + QStringLiteral("/XXXXXX"));
+                prepared.copies = std::make_shared<SubtitleCopyFolder>(folder);
             }
             if (!prepared.copies->isValid())
                 continue;

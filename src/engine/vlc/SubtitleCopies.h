@@ -20,11 +20,26 @@ struct HandedSubtitle {
     QString nameLanguage;
 };
 
+// The folder of one medium's copies, in subtitleCopyFolder(). It goes with
+// its last holder (once libVLC has let go of the medium), or with the
+// application object if that goes first: when the program ends, an engine's
+// worker may still be stopping libVLC, and the process does not wait for it.
+class SubtitleCopyFolder {
+public:
+    explicit SubtitleCopyFolder(const QString& parent);
+    ~SubtitleCopyFolder();
+    SubtitleCopyFolder(const SubtitleCopyFolder&) = delete;
+    SubtitleCopyFolder& operator=(const SubtitleCopyFolder&) = delete;
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
 struct PreparedSubtitles {
     QList<HandedSubtitle> files;
-    // Holds the copies; the folder goes with the last holder, once libVLC
-    // has let go of the medium.
-    std::shared_ptr<QTemporaryDir> copies;
+    std::shared_ptr<SubtitleCopyFolder> copies;
 };
 
 PreparedSubtitles prepareSubtitles(const QString& videoPath);

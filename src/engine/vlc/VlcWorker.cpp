@@ -390,18 +390,20 @@ void VlcWorker::setSubtitle(int id)
 
 void VlcWorker::reportSubtitles(quint64 generation)
 {
-    // Stopped or at the end, libVLC has no tracks; the medium's stay.
-    if (!isCurrent(generation) || isFinished(libvlc_media_player_get_state(m_player)))
+    if (!isCurrent(generation))
         return;
+    // Stopped, at the end and starting again, libVLC has no tracks: the
+    // medium's stay as they were.
     MediaSubtitles subtitles = readSubtitles(m_player, m_media, m_subtitles.files);
+    if (subtitles.tracks.isEmpty())
+        return;
     const bool choiceThere = m_subtitleChoice
         && (*m_subtitleChoice == -1
             || std::any_of(subtitles.tracks.cbegin(), subtitles.tracks.cend(),
                            [this](const SubtitleTrack& track) { return track.id == *m_subtitleChoice; }));
-    if (choiceThere && subtitles.current != *m_subtitleChoice) {
-        libvlc_video_set_spu(m_player, *m_subtitleChoice);
+    if (choiceThere && subtitles.current != *m_subtitleChoice
+        && libvlc_video_set_spu(m_player, *m_subtitleChoice) == 0)
         subtitles.current = *m_subtitleChoice;
-    }
     if (m_reportedSubtitles == subtitles)
         return;
     m_reportedSubtitles = subtitles;

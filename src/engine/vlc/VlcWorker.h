@@ -96,7 +96,8 @@ public:
     void setSubtitle(int id);
     // Reports the subtitle tracks of generation when they changed, and
     // keeps the choice made for it when libVLC picks a track by itself (as
-    // it does whenever the medium starts again).
+    // it does whenever the medium starts again). Called on every subtitle
+    // track event.
     void reportSubtitles(quint64 generation);
 
     // Seen by the callbacks: the generation of the medium in the player (0
