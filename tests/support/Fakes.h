@@ -112,6 +112,7 @@ public:
     void setMuted(bool muted) override { commands << (muted ? QStringLiteral("mute") : QStringLiteral("unmute")); }
     void setVideoWindow(WId) override {}
     void setRate(double rate) override { commands << QStringLiteral("rate %1").arg(rate); }
+    void setSubtitle(int id) override { commands << QStringLiteral("subtitle %1").arg(id); }
     // Answered at once from what the test put here.
     MediaInfo info;
     MediaStatistics statistics;
@@ -123,6 +124,7 @@ public:
     void reportDuration(qint64 ms) { post([this, ms] { emit durationChanged(ms); }); }
     void reportVideoSize(QSize size) { post([this, size] { emit videoSizeChanged(size); }); }
     void reportProblem(Problem what) { post([this, what] { emit problem(what); }); }
+    void reportSubtitles(const MediaSubtitles& s) { post([this, s] { emit subtitlesChanged(s); }); }
 
 private:
     template <typename Emit>
