@@ -4,11 +4,12 @@
 #
 # GCC uses a precompiled header only when the macros it tests are defined as
 # they were when it was made, and skips it silently otherwise; -Winvalid-pch
-# says so (CMake passes it with every use of one). So the donors are grouped by the Qt modules a target sees (its Qt
-# headers and QT_*_LIB macros) and by its other flags (GoogleTest's):
+# says so (CMake passes it with every use of a precompiled header). So the
+# donors are grouped by the Qt modules a target sees (its Qt headers and
+# QT_*_LIB macros) and by its other flags (GoogleTest's):
 #   core     Qt Core                     the pure rules, system/
-#   gui      Qt Core and Gui             pictures, art, the generators
-#   widgets  Qt Widgets                  controls/, app/, engine/, desktop/, main/
+#   gui      Qt Core and Gui             engine/, pictures, art, the generators
+#   widgets  Qt Widgets                  controls/, app/, desktop/, main/
 #   tests    Qt Widgets and GoogleTest   the test programs, the testing
 #                                        library, the benchmarks
 # No header of the program itself is precompiled: a change to one would
@@ -70,39 +71,38 @@ function(_sorvan_targets_under dir out)
   set(${out} ${targets} PARENT_SCOPE)
 endfunction()
 
-# sorvan_precompile_targets(folder...): every C++ target defined in these
-# folders reuses the precompiled headers of its group. A target that sets its
-# own PRECOMPILE_HEADERS, or SORVAN_NO_PCH, is left as it is.
+# sorvan_precompile_targets(): every C++ target of the project (called at the
+# end of the top folder, once all are defined) reuses the precompiled
+# headers of its group. A target that sets its own PRECOMPILE_HEADERS, or
+# SORVAN_NO_PCH, is left as it is.
 function(sorvan_precompile_targets)
   if(CMAKE_DISABLE_PRECOMPILE_HEADERS)
     return()
   endif()
   set(donor_dir ${PROJECT_BINARY_DIR}/pch)
-  foreach(dir ${ARGN})
-    _sorvan_targets_under(${CMAKE_CURRENT_SOURCE_DIR}/${dir} targets)
-    foreach(target ${targets})
-      get_target_property(type ${target} TYPE)
-      get_target_property(own ${target} PRECOMPILE_HEADERS)
-      get_target_property(skip ${target} SORVAN_NO_PCH)
-      if(NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|OBJECT_LIBRARY|MODULE_LIBRARY|SHARED_LIBRARY)$"
-         OR own OR skip)
-        continue()
-      endif()
-      _sorvan_pch_group(${target} group)
-      if(NOT group)
-        continue()
-      endif()
-      set(donor sorvan_pch_${group})
-      if(NOT TARGET ${donor})
-        file(CONFIGURE OUTPUT ${donor_dir}/${group}.cpp
-             CONTENT "// The donor of the precompiled headers of the ${group} group.\n")
-        add_library(${donor} OBJECT ${donor_dir}/${group}.cpp)
-        target_link_libraries(${donor} PRIVATE ${SORVAN_PCH_LINK_${group}})
-        target_precompile_headers(${donor} PRIVATE ${SORVAN_PCH_${group}})
-        set_target_properties(${donor} PROPERTIES AUTOMOC OFF UNITY_BUILD OFF)
-      endif()
-      set_target_properties(${target} PROPERTIES PRECOMPILE_HEADERS_REUSE_FROM ${donor})
-      add_dependencies(${target} ${donor})
-    endforeach()
+  _sorvan_targets_under(${CMAKE_CURRENT_SOURCE_DIR} targets)
+  foreach(target ${targets})
+    get_target_property(type ${target} TYPE)
+    get_target_property(own ${target} PRECOMPILE_HEADERS)
+    get_target_property(skip ${target} SORVAN_NO_PCH)
+    if(NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|OBJECT_LIBRARY|MODULE_LIBRARY|SHARED_LIBRARY)$"
+       OR own OR skip)
+      continue()
+    endif()
+    _sorvan_pch_group(${target} group)
+    if(NOT group)
+      continue()
+    endif()
+    set(donor sorvan_pch_${group})
+    if(NOT TARGET ${donor})
+      file(CONFIGURE OUTPUT ${donor_dir}/${group}.cpp
+           CONTENT "// The donor of the precompiled headers of the ${group} group.\n")
+      add_library(${donor} OBJECT ${donor_dir}/${group}.cpp)
+      target_link_libraries(${donor} PRIVATE ${SORVAN_PCH_LINK_${group}})
+      target_precompile_headers(${donor} PRIVATE ${SORVAN_PCH_${group}})
+      set_target_properties(${donor} PROPERTIES AUTOMOC OFF UNITY_BUILD OFF)
+    endif()
+    set_target_properties(${target} PROPERTIES PRECOMPILE_HEADERS_REUSE_FROM ${donor})
+    add_dependencies(${target} ${donor})
   endforeach()
 endfunction()
