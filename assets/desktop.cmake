@@ -8,7 +8,8 @@
 #   <prefix>/share/metainfo/sorvan.metainfo.xml  (AppStream: software centres)
 #   <prefix>/share/mime/packages/sorvan.xml  the list file type; Debian's
 #                                           triggers update the MIME cache
-if(NOT UNIX OR APPLE)
+# (Not in the sanitizer build, which installs and packages nothing.)
+if(NOT UNIX OR APPLE OR SORVAN_SANITIZE)
   return()
 endif()
 

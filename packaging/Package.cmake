@@ -16,6 +16,10 @@ else()
   set(SORVAN_DEB_ARCH amd64)
 endif()
 
+# CPack installs without building everything first: scripts/package builds
+# the program (target Sorvan) and the tests and benchmarks install nothing.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME sorvan)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -41,7 +45,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # plug-in cache that makes libVLC start fast, and the session bus.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "vlc-plugin-base, vlc-plugin-video-output, vlc-plugin-fluidsynth, timgm6mb-soundfont, \
-fonts-ipafont-gothic, qt6-translations-l10n, libqt6svg6, libvlc-bin")
+fonts-ipafont-gothic, qt6-translations-l10n, libvlc-bin")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "dbus-user-session | dbus-x11")
 # No maintainer scripts: CPack's ldconfig calls are taken out again.
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/NoMaintainerScripts.cmake)

@@ -10,7 +10,7 @@
 #include <QObject>
 #include <QSize>
 #include <QString>
-#include <QWidget>
+#include <QtGui/qwindowdefs.h>  // WId
 #include <functional>
 #include <memory>
 

@@ -3,7 +3,6 @@
 // wrote them: list files, tags declared Latin-1, MIDI text events, CD-Text.
 // Only Qt Core is used here, so the rules can be fuzzed on their own.
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <optional>

@@ -4,6 +4,8 @@
 // afterwards, and no call on the GUI thread may wait for libVLC.
 //
 //   SORVAN_MUTATE_SECONDS  how long to keep making mutants (20)
+//   SORVAN_MUTANTS         how many mutants to make instead, however long
+//                          they take (the same ones on every machine)
 //   SORVAN_MUTATE_SEED     the random seed (1)
 //   SORVAN_MUTANT_PENDING  where each mutant is written before it is opened,
 //                          so that a crash leaves it behind (scripts/mutate-media)
@@ -125,13 +127,14 @@ TEST(MutatedMedia, EveryMutantEndsPlayingEndedOrUnplayableAndTheEngineGoesOn)
     const QString keep = qEnvironmentVariable("SORVAN_MUTANT_KEEP", QDir::current().filePath("mutant-hangs"));
     std::mt19937_64 random(quint64(setting("SORVAN_MUTATE_SEED", 1)));
     const qint64 budgetMs = qint64(setting("SORVAN_MUTATE_SECONDS", 20)) * 1000;
+    const int count = setting("SORVAN_MUTANTS", 0);
     std::map<QString, Tally> tally;
     QStringList hangs;
     qint64 slowestCall = 0;
     auto engine = std::make_unique<Watched>();
     QElapsedTimer clock;
     clock.start();
-    for (int n = 0; clock.elapsed() < budgetMs; ++n) {
+    for (int n = 0; count > 0 ? n < count : clock.elapsed() < budgetMs; ++n) {
         const Kind& kind = kKinds[n % kKinds.size()];
         const auto mutation = mediatest::Mutation(std::uniform_int_distribution<int>(0, mediatest::kMutationCount - 1)(random));
         const QByteArray bytes = mediatest::mutate(valid[kind.name], mutation, random);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package with scripts/package and checks what it holds:
-# its file list, its control file, the launcher's way to the program folder,
-# and the two desktop validators on the files it installs.
+# Runs scripts/package as a user does (from the top folder, no settings) and
+# checks what it wrote: the screenshot, the package's file list, its control
+# file, the launcher's way to the program folder, the desktop entry as GIO
+# loads it, and the two desktop validators on the files it installs.
 set -uo pipefail
 repo=$(realpath "$(dirname "$0")/../..")
 fail=0
@@ -10,7 +11,11 @@ check() { # description, command...
   if "$@"; then echo "ok    $what"; else echo "FAIL  $what"; fail=1; fi
 }
 
-SORVAN_PACKAGE_NO_DEPS=1 SORVAN_PACKAGE_NO_SHOT=1 "$repo/scripts/package" || { echo "FAIL  scripts/package"; exit 1; }
+(cd "$repo" && scripts/package) || { echo "FAIL  scripts/package"; exit 1; }
+shot="$repo/build/package/screenshot.png"
+# The whole screen, and more than a blank one: the window is on it.
+check "screenshot of the whole screen, the window on it" \
+  test "$(identify -format '%m %w %h' "$shot")" = "PNG 1280 800" -a "$(identify -format '%k' "$shot")" -gt 16
 arch=$(dpkg --print-architecture)
 version=$(sed -n 's/^project(Sorvan VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")
 deb="$repo/build/package/sorvan_${version}_${arch}.deb"
@@ -59,6 +64,15 @@ check "list file type: glob *.lst weighing less than the usual 50, an icon" \
 check "list file type known to update-mime-database" \
   sh -c "update-mime-database '$mime' && grep -q 'application/x-sorvan-list:\*\.lst' '$mime/globs2' \
          && grep -q 'application/x-sorvan-list' '$mime/icons'"
+# What menus and "Open With" are built on: GIO loads the entry only when its
+# TryExec names a program on the PATH.
+check "GIO loads the desktop entry, command sorvan %F" \
+  env PATH="$tree/usr/bin:$PATH" /usr/bin/python3 -c '
+import sys, gi
+gi.require_version("Gio", "2.0")
+from gi.repository import Gio
+entry = Gio.DesktopAppInfo.new_from_filename(sys.argv[1])
+sys.exit(entry.get_executable() != "sorvan" or entry.get_commandline() != "sorvan %F")' "$entry"
 check "desktop-file-validate has nothing to say" \
   test -z "$(desktop-file-validate "$tree/usr/share/applications/sorvan.desktop" 2>&1)"
 meta="$tree/usr/share/metainfo/sorvan.metainfo.xml"

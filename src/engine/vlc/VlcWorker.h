@@ -21,8 +21,8 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QSize>
 #include <QString>
+#include <QtGui/qwindowdefs.h>  // WId
 
 #include <vlc/vlc.h>
 
