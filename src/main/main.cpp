@@ -6,6 +6,7 @@
 #include "desktop/MprisBinding.h"
 #include "desktop/OneWindow.h"
 #include "main/CommandLine.h"
+#include "main/ProcessExit.h"
 #include "main/RealPlatform.h"
 
 #include <QApplication>
@@ -45,29 +46,10 @@ int answer(const CommandLine& line)
     std::fputs(text.toLocal8Bit().constData(), out);
     return exitStatusOf(line.action);
 }
-} // namespace
 
-int main(int argc, char* argv[])
+// The window and the desktop's ways in, until the window ends.
+int runWindow(int& argc, char* argv[], const CommandLine& line, bool first)
 {
-    prepareProcessEnvironment();
-    const CommandLine line = readCommandLine(argumentsOf(argc, argv), callerFolder());
-    if (line.action != CommandLine::Action::Run)
-        return answer(line);
-
-    // A window of this user's runs already: it takes the files.
-    std::unique_ptr<QLockFile> firstWindow;
-    {
-        QCoreApplication launch(argc, argv);
-        one_window::Start start = one_window::handOverOrBeFirst(one_window::socketName(), line.files);
-        if (!start.first) {
-            if (!line.cdDevice.isEmpty())
-                start.refused << QStringLiteral("sorvan: the running window keeps its CD drive: %1").arg(line.cdDevice);
-            writeToStandardError(start.refused);
-            return 0;
-        }
-        firstWindow = std::move(start.lock);
-    }
-
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvan"));
 
@@ -92,10 +74,39 @@ int main(int argc, char* argv[])
     DropTarget drops(window, handOver);
     LaunchListener launches([&handOver](const QStringList& names) { return handOver.take(names); },
                             [&playerControls] { playerControls.service().raise(); });
-    if (firstWindow)
+    if (first)
         launches.listen(one_window::socketName());
     window.showAtDesignPlace();
     if (!line.files.isEmpty())
         handOver.take(line.files);
     return QApplication::exec();
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    prepareProcessEnvironment();
+    const CommandLine line = readCommandLine(argumentsOf(argc, argv), callerFolder());
+    if (line.action != CommandLine::Action::Run)
+        return answer(line);
+
+    // A window of this user's runs already: it takes the files.
+    std::unique_ptr<QLockFile> firstWindow;
+    {
+        QCoreApplication launch(argc, argv);
+        one_window::Start start = one_window::handOverOrBeFirst(one_window::socketName(), line.files);
+        if (!start.first) {
+            if (!line.cdDevice.isEmpty())
+                start.refused << QStringLiteral("sorvan: the running window keeps its CD drive: %1").arg(line.cdDevice);
+            writeToStandardError(start.refused);
+            return 0;
+        }
+        firstWindow = std::move(start.lock);
+    }
+
+    const int status = runWindow(argc, argv, line, firstWindow != nullptr);
+    // The next launch may be the first window now, even while a tag read
+    // that was left behind still holds a thread of this process.
+    firstWindow.reset();
+    return endProcess(status);
 }

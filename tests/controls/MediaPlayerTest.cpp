@@ -2,6 +2,7 @@
 // path it is given, how the control lays itself out for sound, pictures and
 // messages, and how its bar drives the engine.
 
+#include "main/ProcessExit.h"
 #include "support/MainWindowHarness.h"
 #include "support/PlayerFixture.h"
 #include "support/WaitFor.h"
@@ -15,6 +16,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+
 namespace {
 
 using Problem = MediaEngine::Problem;
@@ -23,6 +27,48 @@ class MediaPlayerTest : public PlayerFixture {
 protected:
     int barHeight() const { return m_player->bar()->sizeHint().height(); }
 };
+
+// A tag read that hangs, as on a hung file system, until let go.
+class StalledTagReader final : public MediaTagReader {
+public:
+    MediaTags read(const QString&) const override
+    {
+        std::unique_lock lock(m_mutex);
+        m_started = true;
+        m_wake.notify_all();
+        m_wake.wait(lock, [this] { return m_released; });
+        return {};
+    }
+    bool waitUntilStarted() const
+    {
+        std::unique_lock lock(m_mutex);
+        return m_wake.wait_for(lock, std::chrono::seconds(30), [this] { return m_started; });
+    }
+    void release()
+    {
+        std::lock_guard lock(m_mutex);
+        m_released = true;
+        m_wake.notify_all();
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_wake;
+    mutable bool m_started = false;
+    bool m_released = false;
+};
+
+TEST_F(MediaPlayerTest, TheProcessEndsWithoutWaitingForAStalledTagRead)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto reader = std::make_shared<StalledTagReader>();
+    m_player->setTagReader(reader);
+    m_player->setFileName(QStringLiteral("/hung/mount/a.mp3"));
+    ASSERT_TRUE(reader->waitUntilStarted());
+    // The end of main, once the window has gone: the read is left behind.
+    EXPECT_EXIT(endProcess(7), testing::ExitedWithCode(7), "");
+    reader->release();
+}
 
 TEST_F(MediaPlayerTest, TheEngineIsMadeOnTheFirstFileOnly)
 {
