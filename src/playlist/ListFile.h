@@ -13,13 +13,12 @@
 // The codec (ListFile.cpp) uses only Qt Core, so it can be fuzzed on its
 // own; reading and writing files (ListFileStore.cpp) go through system/.
 
+#include "system/FileWriting.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <optional>
-
-class QIODevice;
 
 // Files larger than this are not list files (100,000 long paths fit easily),
 // nor are files with a longer line (no path is that long) or more entries.
@@ -85,18 +84,21 @@ std::optional<QByteArray> readListFileBytes(const QString& path, qint64 maxSize 
 // readListFileBytes, then decodeListFile: all of the entries or nothing.
 std::optional<QStringList> readListFile(const QString& path);
 
-// How the bytes reach the open temporary file; true when all were written.
-// The default writes them in one call. Tests put in one that fails part way
-// (a full disk) or stops there (a crash).
-using ListFileWrite = std::function<bool(QIODevice& file, const QByteArray& bytes)>;
+// How the bytes reach the open file; true when all were written. The
+// default writes them in one call. Tests put in one that fails part way
+// (a full disk, a write error at a chosen byte) or stops there (a crash).
+using ListFileWrite = sys::FileWrite;
 
 // Replaces the file at path by bytes as one step: they are written to a
 // temporary file in the same folder, which then takes the place of the
 // target. On any failure the earlier file stays as it was, byte for byte.
-// Where the folder takes no new file but the file itself may be written,
-// the same bytes are written straight into it and flushed to the disk.
-// A path that is a symbolic link is written at its target; the link stays.
-// Refuses a target that exists but is not a regular file.
+// Where the folder takes no new file but the file itself may be written, it
+// is rewritten where it stands and its old bytes are put back on a failure
+// (system/FileWriting.h: only a kill in the middle of that write can leave
+// a mix). A file larger than the size limit set for the program is refused
+// before anything is written. A path that is a symbolic link is written at
+// its target; the link stays. Refuses a target that exists but is not a
+// regular file, and a link that leads nowhere or in a loop.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, const ListFileWrite& write = {});
 
 // encodeListFile, then writeFileAtomically.

@@ -5,7 +5,6 @@
 #ifdef Q_OS_WIN
 #include <QDir>
 #include <QRegularExpression>
-#include <io.h>
 #else
 #include <QFile>
 #include <sys/stat.h>
@@ -31,10 +30,6 @@ QString privateFolder(const QString& predictable)
     return QDir().mkpath(predictable) ? predictable : QString();
 }
 
-bool syncToDisk(int fileDescriptor)
-{
-    return _commit(fileDescriptor) == 0;
-}
 #else
 bool runningAsSuperuser()
 {
@@ -59,9 +54,5 @@ QString privateFolder(const QString& predictable)
     return ::mkdtemp(pattern.data()) ? QFile::decodeName(pattern) : QString();
 }
 
-bool syncToDisk(int fileDescriptor)
-{
-    return ::fsync(fileDescriptor) == 0;
-}
 #endif
 } // namespace sys

@@ -16,7 +16,4 @@ QString userKey();
 // user owns with mode 0700; otherwise a fresh folder of an unpredictable name
 // beside it, made private. Empty when neither can be had.
 QString privateFolder(const QString& predictable);
-// Flushes what was written through an open file descriptor (QFile::handle())
-// from the system's cache to the disk; true when it got there.
-bool syncToDisk(int fileDescriptor);
 } // namespace sys

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -265,7 +264,7 @@ TEST(ListFileSave, ProcessKilledHalfWayKeepsTheOldFile)
     const testsys::KilledChild writer = testsys::runKilledAtCheckpoint([&](const std::function<void()>& halfWay) {
         const ListFileWrite stopHalfWay = [&](QIODevice& file, const QByteArray& bytes) {
             const QByteArray half = bytes.left(bytes.size() / 2);
-            if (file.write(half) == half.size() && static_cast<QSaveFile&>(file).flush())
+            if (file.write(half) == half.size() && static_cast<QFileDevice&>(file).flush())
                 halfWay();
             return false;
         };
@@ -276,6 +275,90 @@ TEST(ListFileSave, ProcessKilledHalfWayKeepsTheOldFile)
 
     ASSERT_TRUE(writer.reached) << "the writer never got half-way";
     EXPECT_TRUE(writer.killed);
+    EXPECT_EQ(readBytes(list), old);
+}
+
+TEST(ListFileSave, EveryFailureEndsWithExactlyTheOldBytesBesideOrInPlace)
+{
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));  // open to the unprivileged child
+    ASSERT_TRUE(QDir(dir.path()).mkpath("lists"));
+    const QString folder = dir.filePath("lists");
+    const QString list = folder + "/a.lst";
+    auto entries = [](int count) {
+        QStringList made;
+        for (int i = 0; i < count; ++i)
+            made << QStringLiteral("/music/%1.mid").arg(i);
+        return made;
+    };
+    const QByteArray old = *encodeListFile(entries(300));
+    const QStringList longer = entries(3000);
+    const QStringList shorter = entries(1);
+    const qint64 longerSize = encodeListFile(longer)->size();
+    auto failAt = [](qint64 byte) -> ListFileWrite {
+        return [byte](QIODevice& file, const QByteArray& bytes) {
+            file.write(bytes.left(byte));
+            return false;
+        };
+    };
+    const struct {
+        const char* what;
+        QStringList entries;
+        qint64 sizeLimit;  // 0: none
+        ListFileWrite write;
+        bool written;
+    } rows[] = {
+        {"over the size limit", longer, old.size() + 100, {}, false},
+        {"the size limit just met", longer, longerSize, {}, true},
+        {"a full disk: half fits", longer, 0, failAt(longerSize / 2), false},
+        {"a write error at the first byte", longer, 0, failAt(0), false},
+        {"a write error at the second byte", longer, 0, failAt(1), false},
+        {"a write error at the last byte", longer, 0, failAt(longerSize - 1), false},
+        {"a write error at the last byte of a shorter list", shorter, 0, failAt(encodeListFile(shorter)->size() - 1),
+         false},
+    };
+    for (const bool inPlace : {false, true}) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(row.what) + (inPlace ? ", in place" : ", beside"));
+            ASSERT_TRUE(writeBytes(list, old));
+            ASSERT_TRUE(QFile::setPermissions(list, QFileDevice::Permissions(0x6666)));
+            auto attempt = [&] {
+                std::optional<testsys::FileSizeLimit> limit;
+                if (row.sizeLimit > 0)
+                    limit.emplace(row.sizeLimit);
+                return writeListFile(list, row.entries, row.write);
+            };
+            std::optional<bool> written;
+            if (inPlace) {
+                QFile::setPermissions(folder, QFileDevice::Permissions(0x5555));
+                written = testsys::runUnprivileged(attempt);
+                QFile::setPermissions(folder, QFileDevice::Permissions(0x7755));
+            } else {
+                written = attempt();
+            }
+            if (!written)
+                GTEST_SKIP() << "no unprivileged child here";
+            EXPECT_EQ(*written, row.written);
+            EXPECT_EQ(readBytes(list), row.written ? *encodeListFile(row.entries) : old);
+            EXPECT_EQ(listFolder(folder), QStringList{"a.lst"});
+        }
+    }
+
+    // Killed in place before its first write: the old bytes.
+    ASSERT_TRUE(writeBytes(list, old));
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x5555));
+    const testsys::KilledChild writer = testsys::runKilledAtCheckpoint(
+        [&](const std::function<void()>& beforeWriting) {
+            writeListFile(list, longer, [&](QIODevice&, const QByteArray&) {
+                beforeWriting();
+                return false;
+            });
+        },
+        true);
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7755));
+    if (!writer.supported)
+        GTEST_SKIP() << "no unprivileged child to kill here";
+    EXPECT_TRUE(writer.reached && writer.killed);
     EXPECT_EQ(readBytes(list), old);
 }
 
