@@ -2,13 +2,18 @@
 // List files: the saved form of the play list. One entry (a full path) per
 // line, CR LF after every line including the last, no header and no
 // byte-order mark; an empty play list is a zero-byte file. Text is in the
-// system's locale encoding (UTF-8 here, the ANSI code page on Windows).
+// system's locale encoding (UTF-8 here, the ANSI code page on Windows). A
+// name that holds bytes that are not UTF-8 (system/FileNames.h) is written
+// as those bytes; where the list's bytes would then read as Shift-JIS, the
+// file starts with a UTF-8 byte-order mark.
 //
 // Reading is lenient about what other programs and older versions wrote:
 // CR LF, LF or a lone CR ends a line, the last line may lack one, empty
 // lines are skipped, a UTF-8 byte-order mark selects UTF-8, and bytes that
 // are not valid in the locale encoding are read as Shift-JIS (CP932), the
-// encoding of lists written on Japanese Windows systems.
+// encoding of lists written on Japanese Windows systems. Bytes that are
+// neither (or not UTF-8 after a byte-order mark) are names' own bytes: each
+// line is read as a file name made of them.
 //
 // The codec (ListFile.cpp) uses only Qt Core, so it can be fuzzed on its
 // own; reading and writing files (ListFileStore.cpp) go through system/.
@@ -36,8 +41,8 @@ struct ListFileScan {
 };
 
 // The entries of a list file's bytes, in file order, or nothing when the
-// bytes are not a list file (a NUL byte, text valid in no encoding, a line
-// or an entry count over the limits).
+// bytes are not a list file (a NUL byte, a line or an entry count over the
+// limits; on Windows, text valid in no encoding).
 std::optional<QStringList> decodeListFile(const QByteArray& bytes);
 // decodeListFile for bytes that scan has already taken whole and passed.
 std::optional<QStringList> decodeScannedListFile(QByteArrayView bytes, const ListFileScan& scan);
@@ -45,9 +50,10 @@ std::optional<QStringList> decodeScannedListFile(QByteArrayView bytes, const Lis
 // Decodes a list file in UTF-8 (the locale encoding on every system but
 // Windows) as its bytes arrive, so that no copy of the whole file is kept.
 // A file that turns out not to be UTF-8 is read again whole, by
-// decodeScannedListFile, which then tries Shift-JIS.
+// decodeScannedListFile, which then tries Shift-JIS and names' own bytes.
 class Utf8ListDecoder {
 public:
+    // Refused: the bytes break a limit of a list file.
     enum class Fed { Taken, NotUtf8, Refused };
     // Room for this many entries.
     explicit Utf8ListDecoder(qsizetype entries = 0) { m_lines.reserve(entries); }
@@ -63,14 +69,14 @@ private:
 
     ListFileScan m_scan;
     bool m_started = false;
-    bool m_marked = false;  // began with a UTF-8 byte-order mark
     QByteArray m_pending;   // the start of a line that has not ended yet
     QStringList m_lines;
 };
 
 // The bytes of a list file holding entries up to (not including) the first
 // empty one. Nothing when an entry cannot be stored: it holds a line break
-// or a NUL, or a character that the locale encoding cannot represent.
+// or a NUL, or a character that the locale encoding cannot represent, or
+// kept bytes that would read back as another name.
 std::optional<QByteArray> encodeListFile(const QStringList& entries);
 
 // The whole content of a regular file of at most maxSize bytes that keeps

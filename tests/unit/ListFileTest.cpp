@@ -3,6 +3,7 @@
 #include "playlist/ListFile.h"
 #include "support/SystemCalls.h"
 #include "support/TestFiles.h"
+#include "system/FileNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,14 +115,13 @@ TEST(ListFileEncoding, ByteOrderMarkSelectsUtf8AndIsNotPartOfTheFirstEntry)
     EXPECT_EQ(decodeListFile("/a.mid\r\n\xEF\xBB\xBF\xEF\xBB\xBF/b.mid"),
               (QStringList{"/a.mid", QString(2, QChar(0xFEFF)) + "/b.mid"}))
         << "marks at the start of a later line are its text, every one";
-    EXPECT_EQ(decodeListFile("\xEF\xBB\xBF\x83\x5c.mid"), std::nullopt) << "no Shift-JIS after a mark";
+    EXPECT_EQ(decodeListFile("\xEF\xBB\xBF\x83\x5c.mid"), QStringList{u"\xDC83\\.mid"_qs})
+        << "no Shift-JIS after a mark: bytes that are not UTF-8 are a name's own";
 }
 
-TEST(ListFileEncoding, BytesThatAreNoTextAreRefused)
+TEST(ListFileEncoding, NulBytesAreRefused)
 {
-    EXPECT_EQ(decodeListFile(QByteArray("/m/a.mid\0\r\n", 11)), std::nullopt) << "NUL";
-    EXPECT_EQ(decodeListFile("/m/\x83"), std::nullopt) << "a lead byte without its second byte";
-    EXPECT_EQ(decodeListFile("/m/\xff\xfe\xfd"), std::nullopt) << "valid in no encoding";
+    EXPECT_EQ(decodeListFile(QByteArray("/m/a.mid\0\r\n", 11)), std::nullopt);
 
     QByteArray garbage;
     QRandomGenerator random(7);
@@ -130,12 +130,33 @@ TEST(ListFileEncoding, BytesThatAreNoTextAreRefused)
     EXPECT_EQ(decodeListFile(garbage), std::nullopt);
 }
 
+TEST(ListFileEncoding, NamesThatAreNotTextKeepTheirBytes)
+{
+    const struct {
+        const char* what;
+        QStringList entries;
+        QByteArray bytes;
+    } rows[] = {
+        {"a Latin-1 byte", {u"/m/caf\xDCE9.wav"_qs, "/m/b.wav"}, "/m/caf\xE9.wav\r\n/m/b.wav\r\n"},
+        {"a lead byte without its second byte", {u"/m/\xDC83"_qs}, "/m/\x83\r\n"},
+        {"bytes that are also Shift-JIS: marked as a name's own", {u"/m/\xDC82\xDCA0.wav"_qs, "/m/b.wav"},
+         "\xEF\xBB\xBF/m/\x82\xA0.wav\r\n/m/b.wav\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(encodeListFile(row.entries), row.bytes);
+        EXPECT_EQ(decodeListFile(row.bytes), row.entries);
+    }
+}
+
 TEST(ListFileEncoding, EntriesThatCannotBeStoredRefuseTheWholeList)
 {
     EXPECT_EQ(encodeListFile({"/m/a.mid", "/m/line\nbreak.mid"}), std::nullopt);
     EXPECT_EQ(encodeListFile({"/m/a.mid", "/m/cr\r.mid"}), std::nullopt);
     EXPECT_EQ(encodeListFile({QString("/m/nul") + QChar(0)}), std::nullopt);
     EXPECT_EQ(encodeListFile({QString("/m/") + QChar(0xD800)}), std::nullopt) << "a lone surrogate";
+    EXPECT_EQ(encodeListFile({QString("/m/") + QChar(0xDC7F)}), std::nullopt) << "a lone surrogate, no kept byte";
+    EXPECT_EQ(encodeListFile({u"/m/\xDCC3\xDCA9"_qs}), std::nullopt) << "kept bytes that would read back as é";
     EXPECT_EQ(encodeListFile({QString(QChar(0xFEFF)) + "/m/a.mid"}), std::nullopt)
         << "would read back as a byte-order mark";
 }
@@ -191,7 +212,8 @@ TEST(ListFileRead, AFileOfManyReadBuffersReadsAsItsBytesDecode)
     for (int i = 0; utf8.size() < 700 * 1024; ++i)  // lines and characters cut by the read buffer
         utf8 += QStringLiteral("/音楽/曲 %1.mid").arg(i).toUtf8() + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
     const QByteArray shiftJis = utf8 + "\x83\x5c.mid\r\n";  // not UTF-8 only at its end: read again as Shift-JIS
-    for (const QByteArray& bytes : {utf8, QByteArray("\xEF\xBB\xBF") + utf8, shiftJis}) {
+    const QByteArray names = "\xEF\xBB\xBF" + shiftJis;             // read again as names' own bytes
+    for (const QByteArray& bytes : {utf8, QByteArray("\xEF\xBB\xBF") + utf8, shiftJis, names}) {
         SCOPED_TRACE(bytes.size());
         const QString path = dir.filePath("a.lst");
         ASSERT_TRUE(writeBytes(path, bytes));
@@ -199,6 +221,19 @@ TEST(ListFileRead, AFileOfManyReadBuffersReadsAsItsBytesDecode)
         EXPECT_TRUE(decoded && decoded->size() > 30000);
         EXPECT_EQ(readListFile(path), decoded);
     }
+}
+
+TEST(ListFileRead, AListWhoseOwnNameIsNotTextIsWrittenAndReadByItsBytes)
+{
+    QTemporaryDir dir;
+    const QByteArray raw = QFile::encodeName(dir.path()) + "/caf\xE9.lst";
+    if (!testsys::writeFileWithRawName(raw, "/old.wav\r\n"))
+        GTEST_SKIP() << "no such names here";
+    const QString name = sys::nameFromBytes(raw);
+    EXPECT_EQ(readListFile(name), QStringList{"/old.wav"});
+    ASSERT_TRUE(writeListFile(name, {"/new.wav"}));
+    EXPECT_EQ(readListFileBytes(name), QByteArray("/new.wav\r\n"));
+    EXPECT_EQ(listFolder(dir.path()), QStringList()) << "no file of another name (Qt lists none of this one)";
 }
 
 TEST(ListFileRead, FileWithoutReadPermissionIsRefused)
