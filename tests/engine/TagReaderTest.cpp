@@ -5,12 +5,14 @@
 #include "controls/mediaplayer/MediaPropertiesWindow.h"
 #include "engine/TagFixtures.h"
 #include "engine/tags/TagLibTagReader.h"
+#include "engine/tags/TagSource.h"
 #include "engine/vlc/VlcMediaEngine.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
 #include "system/BackgroundTask.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -33,6 +35,29 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 {
     EXPECT_TRUE(writeBytes(dir.filePath(name), bytes));
     return dir.filePath(name);
+}
+
+// head, then gap bytes of zeros that take no room on the disk, then tail.
+QString writeSparse(const QTemporaryDir& dir, const QString& name, const QByteArray& head, qint64 gap,
+                    const QByteArray& tail)
+{
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(head) == head.size());
+    EXPECT_TRUE(file.resize(head.size() + gap) && file.seek(head.size() + gap));
+    EXPECT_EQ(file.write(tail), tail.size());
+    return file.fileName();
+}
+
+// The bytes this process has read so far, or -1 where the system does not tell.
+qint64 bytesReadSoFar()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    return -1;
 }
 
 } // namespace
@@ -72,6 +97,45 @@ TEST(TagReader, ReadsEachKindOfFileAsItsAuthorWroteIt)
         EXPECT_EQ(reader->read(writeFile(dir, row.name, row.bytes)), row.tags);
     }
     EXPECT_EQ(reader->read(dir.path()), MediaTags()) << "a folder";
+}
+
+TEST(TagReader, LargeFilesAreReadWithinTheBudgetWhereverTheirTagsLie)
+{
+    constexpr qint64 kHundredMegabytes = 100'000'000;
+    QTemporaryDir dir;
+    const QByteArray info = infoList({{"INAM", kTitle}, {"IPRD", kAlbum}});
+    const MediaTags infoTags{kJapanese.title, {}, kJapanese.album, {}};
+    QByteArray wavHead = mediatest::sineWav(0);
+    wavHead.replace(4, 4, le32(quint32(36 + kHundredMegabytes + info.size())));
+    wavHead.replace(40, 4, le32(quint32(kHundredMegabytes)));
+    const QByteArray hdrl = "LIST" + le32(4 + 8 + 56) + "hdrl" + "avih" + le32(56) + QByteArray(56, '\0');
+    const QByteArray aviHead = "RIFF" + le32(quint32(4 + hdrl.size() + 12 + kHundredMegabytes + info.size()))
+        + "AVI " + hdrl + "LIST" + le32(quint32(4 + kHundredMegabytes)) + "movi";
+    const QByteArray cover = QByteArray("image/jpeg\0\x03\0", 13) + QByteArray(2 * 1024 * 1024, 'p');
+    const struct {
+        const char* what;
+        QString path;
+        MediaTags tags;
+    } rows[] = {
+        {"a WAV whose INFO list follows 100 MB of samples", writeSparse(dir, "long.wav", wavHead, kHundredMegabytes, info),
+         infoTags},
+        {"an AVI whose INFO list follows a 100 MB movie", writeSparse(dir, "long.avi", aviHead, kHundredMegabytes, info),
+         infoTags},
+        {"an MP3 whose title follows a 2 MiB cover picture", writeFile(dir, "cover.mp3",
+                                                                      id3v2({{"APIC", 0, cover}, {"TIT2", 0, kTitle}})
+                                                                          + mpegFrames()),
+         {kJapanese.title, {}, {}, {}}},
+        {"1 GB of zeros named .mp3", writeSparse(dir, "zeros.mp3", {}, 1'000'000'000, {}), {}},
+        {"1 GB of zeros named .ogg", writeSparse(dir, "zeros.ogg", {}, 1'000'000'000, {}), {}},
+    };
+    const MediaTagReaderPtr reader = makeTagLibTagReader();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const qint64 before = bytesReadSoFar();
+        EXPECT_EQ(reader->read(row.path), row.tags);
+        if (before >= 0)
+            EXPECT_LE(bytesReadSoFar() - before, kTagReadBudget + 64 * 1024);
+    }
 }
 
 TEST(TagReader, ThePlayerShowsTheTagsOfWhatItPlaysInItsPropertiesWindow)
