@@ -13,6 +13,9 @@ int endProcess(int status)
         return status;
     std::cout.flush();
     std::cerr.flush();
-    std::fflush(nullptr);
+    // Only the standard streams: flushing every stream would take glibc's
+    // lock of all streams, which a libVLC thread opening a file may hold.
+    std::fflush(stdout);
+    std::fflush(stderr);
     std::_Exit(status);
 }
