@@ -14,10 +14,8 @@
 #include <QMouseEvent>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QSemaphore>
 #include <gtest/gtest.h>
-
-#include <condition_variable>
-#include <mutex>
 
 namespace {
 
@@ -29,33 +27,14 @@ protected:
 };
 
 // A tag read that hangs, as on a hung file system, until let go.
-class StalledTagReader final : public MediaTagReader {
-public:
+struct StalledTagReader final : MediaTagReader {
+    mutable QSemaphore started, released;
     MediaTags read(const QString&) const override
     {
-        std::unique_lock lock(m_mutex);
-        m_started = true;
-        m_wake.notify_all();
-        m_wake.wait(lock, [this] { return m_released; });
+        started.release();
+        released.acquire();
         return {};
     }
-    bool waitUntilStarted() const
-    {
-        std::unique_lock lock(m_mutex);
-        return m_wake.wait_for(lock, std::chrono::seconds(30), [this] { return m_started; });
-    }
-    void release()
-    {
-        std::lock_guard lock(m_mutex);
-        m_released = true;
-        m_wake.notify_all();
-    }
-
-private:
-    mutable std::mutex m_mutex;
-    mutable std::condition_variable m_wake;
-    mutable bool m_started = false;
-    bool m_released = false;
 };
 
 TEST_F(MediaPlayerTest, TheProcessEndsWithoutWaitingForAStalledTagRead)
@@ -64,10 +43,10 @@ TEST_F(MediaPlayerTest, TheProcessEndsWithoutWaitingForAStalledTagRead)
     auto reader = std::make_shared<StalledTagReader>();
     m_player->setTagReader(reader);
     m_player->setFileName(QStringLiteral("/hung/mount/a.mp3"));
-    ASSERT_TRUE(reader->waitUntilStarted());
+    ASSERT_TRUE(reader->started.tryAcquire(1, 30000));
     // The end of main, once the window has gone: the read is left behind.
     EXPECT_EXIT(endProcess(7), testing::ExitedWithCode(7), "");
-    reader->release();
+    reader->released.release();
 }
 
 TEST_F(MediaPlayerTest, TheEngineIsMadeOnTheFirstFileOnly)
