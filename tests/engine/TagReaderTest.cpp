@@ -116,7 +116,8 @@ TEST(TagReader, LargeFilesAreReadWithinTheBudgetWhereverTheirTagsLie)
         {"an MP3's title after a 2 MiB cover picture",
          writeFile(dir, "cover.mp3", id3v2({{"APIC", 0, cover}, {"TIT2", 0, kTitle}}) + mpegFrames()),
          {kJapanese.title, {}, {}, {}}},
-        {"1 GB of zeros named .mp3", writeSparse(dir, "zeros.mp3", {}, 1'000'000'000, {}), {}},
+        {"1 GB of zeros named .mp3, an ID3v1 tag at its end",
+         writeSparse(dir, "zeros.mp3", {}, 1'000'000'000, id3v1(kTitle, kArtist, kAlbum)), kJapanese},
     };
     const MediaTagReaderPtr reader = makeTagLibTagReader();
     for (const auto& row : rows) {

@@ -112,6 +112,34 @@ MediaTags readOther(TagLibStream& stream)
     return tags;
 }
 
+// TagLib looks for an ID3v2 tag ahead of the first MPEG frame one byte at a
+// time, a slow search (a quarter of a second for the budget). Where none of
+// the bytes it may read holds a frame's first byte or "ID3", it would find
+// nothing, and only an ID3v1 tag at the end can hold tags.
+constexpr qint64 kId3v1Bytes = 128;
+
+bool mayHoldFramesOrId3v2(TagSource& source)
+{
+    constexpr qint64 kAll = kTagReadBudget - kId3v1Bytes;
+    for (qint64 size = 64 * 1024;; size = std::min(size * 4, kAll)) {
+        const QByteArrayView start = source.start(size);
+        if (start.contains('\xFF') || start.contains("ID3"))
+            return true;
+        if (start.size() < size || size == kAll)
+            return false;
+    }
+}
+
+// An ID3v1 tag at the end: title, artist and album, each 30 bytes.
+MediaTags id3v1Tags(TagSource& source)
+{
+    const QByteArray tag = source.readAt(source.size() - kId3v1Bytes, kId3v1Bytes);
+    if (tag.size() != kId3v1Bytes || !tag.startsWith("TAG"))
+        return {};
+    const QByteArrayView fields(tag);
+    return {tagText(fields.sliced(3, 30)), tagText(fields.sliced(33, 30)), tagText(fields.sliced(63, 30)), {}};
+}
+
 // The suffix of a path's file name, in lower case ("mp3").
 QString suffixOf(const QString& path)
 {
@@ -132,7 +160,7 @@ public:
         TagSource source(localPath);
         if (!source.isOpen())
             return {};
-        const QByteArray head = source.readAt(0, 12);
+        const QByteArray head = source.start(12).toByteArray();
         if (head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID"))
             return readMidiText(source.readAt(0, kMaxMidiBytes));
         if (head.startsWith("RIFF") && head.mid(8, 4) == "AVI ")
@@ -141,8 +169,10 @@ public:
         if (head.startsWith("RIFF") && head.mid(8, 4) == "WAVE")
             return readWav(stream);
         const QString suffix = suffixOf(localPath);
-        if (head.startsWith("ID3") || suffix == QLatin1String("mp3") || suffix == QLatin1String("mp2"))
+        if (head.startsWith("ID3"))
             return readMpeg(stream);
+        if (suffix == QLatin1String("mp3") || suffix == QLatin1String("mp2"))
+            return mayHoldFramesOrId3v2(source) ? readMpeg(stream) : id3v1Tags(source);
         return readOther(stream);
     }
 };

@@ -25,8 +25,12 @@ public:
     // At most size bytes from offset: fewer at the end of the file, none once
     // the budget is spent or on a failure to read.
     QByteArray readAt(qint64 offset, qint64 size);
+    // The first bytes of the file, at most size of them, read further as
+    // needed. They are kept: reading them again costs no budget.
+    QByteArrayView start(qint64 size);
 
 private:
     sys::RegularFile m_file;
     qint64 m_left;
+    QByteArray m_start;
 };
