@@ -93,28 +93,17 @@ private:
     int m_fd;
 };
 
-bool readAllAt(int fd, char* buffer, qint64 size)
+// Reads (or writes) the first size bytes of the file, whatever the signals.
+bool transferAllAt(int fd, char* data, qint64 size, bool write)
 {
     for (qint64 done = 0; done < size;) {
-        const ssize_t got = ::pread(fd, buffer + done, size_t(size - done), off_t(done));
-        if (got < 0 && errno == EINTR)
+        const ssize_t n = write ? ::pwrite(fd, data + done, size_t(size - done), off_t(done))
+                                : ::pread(fd, data + done, size_t(size - done), off_t(done));
+        if (n < 0 && errno == EINTR)
             continue;
-        if (got <= 0)
+        if (n <= 0)
             return false;
-        done += got;
-    }
-    return true;
-}
-
-bool writeAllAt(int fd, const char* data, qint64 size)
-{
-    for (qint64 done = 0; done < size;) {
-        const ssize_t put = ::pwrite(fd, data + done, size_t(size - done), off_t(done));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += put;
+        done += n;
     }
     return true;
 }
@@ -159,7 +148,8 @@ bool reserve(int fd, qint64 size)
 void putBack(int fd, const QByteArray& old, qint64 newSize)
 {
     const bool allowed = sys::fileSizeAllowed(old.size());
-    writeAllAt(fd, old.constData(), allowed ? old.size() : std::min<qint64>(old.size(), newSize));
+    transferAllAt(fd, const_cast<char*>(old.constData()), allowed ? old.size() : std::min<qint64>(old.size(), newSize),
+                  true);
     struct stat status {};
     if (::fstat(fd, &status) == 0 && (allowed || status.st_size > old.size()))
         retried([&] { return ::ftruncate(fd, off_t(old.size())); });
@@ -237,7 +227,7 @@ bool rewriteFileInPlace(const QString& name, const QByteArray& bytes, const File
     if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kMaxRewrittenFileSize)
         return false;
     QByteArray old(qsizetype(status.st_size), Qt::Uninitialized);
-    if (!readAllAt(fd, old.data(), old.size()))
+    if (!transferAllAt(fd, old.data(), old.size(), false))
         return false;
     // ext4 does not hold a reservation that keeps the length to the size
     // limit, so the limit is checked here; and a reservation that changed the

@@ -37,6 +37,14 @@ QStringList randomPlayList(QRandomGenerator& random)
     return entries;
 }
 
+// A folder "lists" in dir, both open to the unprivileged child.
+QString listsFolder(const QTemporaryDir& dir)
+{
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));
+    EXPECT_TRUE(QDir(dir.path()).mkpath("lists"));
+    return dir.filePath("lists");
+}
+
 QStringList listFolder(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -292,9 +300,7 @@ TEST(ListFileSave, ProcessKilledHalfWayKeepsTheOldFile)
 TEST(ListFileSave, EveryFailureEndsWithExactlyTheOldBytesBesideOrInPlace)
 {
     QTemporaryDir dir;
-    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));  // open to the unprivileged child
-    ASSERT_TRUE(QDir(dir.path()).mkpath("lists"));
-    const QString folder = dir.filePath("lists");
+    const QString folder = listsFolder(dir);
     const QString list = folder + "/a.lst";
     QStringList longer;
     for (int i = 0; i < 3000; ++i)
@@ -360,9 +366,7 @@ TEST(ListFileSave, EveryFailureEndsWithExactlyTheOldBytesBesideOrInPlace)
 TEST(ListFileSave, OverwritesInAReadOnlyFolderAndThroughALink)
 {
     QTemporaryDir dir;
-    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));  // open to the unprivileged child
-    ASSERT_TRUE(QDir(dir.path()).mkpath("lists"));
-    const QString folder = dir.filePath("lists");
+    const QString folder = listsFolder(dir);
     const QString list = folder + "/a.lst";
     ASSERT_TRUE(writeBytes(list, "/old/one.mid\r\n/old/two.mid\r\n"));
     ASSERT_TRUE(QFile::setPermissions(list, QFileDevice::Permissions(0x6666)));
