@@ -140,10 +140,9 @@ TEST(TagReader, ThePlayerShowsTheTagsOfWhatItPlaysInItsPropertiesWindow)
     });
     player.setTagReader(makeTagLibTagReader());
     int changes = 0;
-    bool played = false;
     QObject::connect(&player, &MediaPlayer::tagsChanged, [&] { ++changes; });
-    // The file output plays faster than real time: the second of sound may
-    // have ended before its tags arrive, so Playing is looked for as it passes.
+    // The second of sound may be over before the tags come: it has played.
+    bool played = false;
     QObject::connect(&player, &MediaPlayer::engineStateChanged,
                      [&](MediaEngine::State state) { played = played || state == MediaEngine::State::Playing; });
     player.setFileName(wav);

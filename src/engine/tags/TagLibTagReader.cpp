@@ -1,5 +1,6 @@
 #include "engine/tags/TagLibTagReader.h"
 
+#include "engine/MidiHeader.h"
 #include "engine/tags/MidiText.h"
 #include "engine/tags/RiffInfo.h"
 #include "engine/tags/TagLibStream.h"
@@ -160,8 +161,8 @@ public:
         TagSource source(localPath);
         if (!source.isOpen())
             return {};
-        const QByteArray head = source.start(12).toByteArray();
-        if (head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID"))
+        const QByteArray head = source.start(kMidiHeadBytes).toByteArray();
+        if (IsMidiHead(head))
             return readMidiText(source.readAt(0, kMaxMidiBytes));
         if (head.startsWith("RIFF") && head.mid(8, 4) == "AVI ")
             return readRiffInfo([&source](qint64 offset, qint64 size) { return source.readAt(offset, size); });

@@ -1,5 +1,6 @@
 #include "engine/vlc/VlcArguments.h"
 
+#include "engine/MidiHeader.h"
 #include "engine/vlc/VlcMediaEngine.h"
 #include "system/FileNames.h"
 #include "system/RegularFile.h"
@@ -67,9 +68,9 @@ MediaFileKind inspectMediaFile(const QString& path)
     sys::RegularFile file(path);
     if (!file.isOpen() || file.size() <= 0)
         return MediaFileKind::Unplayable;
-    QByteArray head(12, '\0');
+    QByteArray head(kMidiHeadBytes, '\0');
     head.truncate(std::max<qint64>(file.read(head.data(), head.size()), 0));
-    if (head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID"))
+    if (IsMidiHead(head))
         return MediaFileKind::Midi;
     return MediaFileKind::Other;
 }
