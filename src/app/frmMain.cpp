@@ -272,7 +272,9 @@ QString frmMain::startSound()
 
 bool frmMain::HandlerWaits() const
 {
-    return m_waits.waiting() || QApplication::activeModalWidget() != nullptr;
+    // Only the handlers' own dialogs and message boxes: a page's alert in
+    // the help window is modal too, but no handler waits for it.
+    return m_waits.waiting();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -90,8 +90,7 @@ public:
     // Appends each path to List1 and its name (NameOfPath) to List2, as one
     // step (playback/).
     void AddToPlayList(const QStringList& paths);
-    // True while a handler waits in a file dialog or a message box, or any
-    // modal window of the program is up.
+    // True while a handler waits in a file dialog or a message box.
     bool HandlerWaits() const;
     // True once the program has begun to end.
     bool isEnding() const { return m_ending; }

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "controls/forms/ListBox.h"
 #include "desktop/HandOver.h"
+#include "system/FileUrl.h"
 
 #include <QDropEvent>
 #include <QMimeData>
@@ -28,7 +29,7 @@ QStringList DropTarget::wantedOf(const QMimeData* data) const
         return {};
     QStringList names;
     for (const QUrl& url : data->urls())
-        names << (url.isLocalFile() ? url.toLocalFile() : url.toString());
+        names << (url.isLocalFile() ? sys::nameOfFileUrl(url) : url.toString());
     const HandOver::Sorted sorted = HandOver::sort(names);
     if (sorted.isEmpty() || (!sorted.listFile.isEmpty() && !m_form.MayOpenList()))
         return {};
@@ -60,8 +61,11 @@ bool DropTarget::eventFilter(QObject* watched, QEvent* event)
             drop->ignore();
             return true;
         }
-        drop->acceptProposedAction();
-        m_handOver.take(wanted);
+        // Taken in a later pass: the drop's source is not kept waiting.
+        if (m_handOver.take(wanted).full)
+            drop->ignore();
+        else
+            drop->acceptProposedAction();
         return true;
     }
     default:

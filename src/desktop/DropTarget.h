@@ -6,7 +6,10 @@
 // the list dialog. Other files, folders and remote addresses are passed
 // over. In CD mode drops are refused. A drag is judged once, when it enters,
 // and that answer holds until it leaves or drops: the files are not looked
-// at again on every move of the mouse.
+// at again on every move of the mouse. A dropped file:// address names the
+// file by its bytes (sys::nameOfFileUrl), so names that are not UTF-8 are
+// found; the files are taken in a later pass, and a drop that finds the
+// queue full is refused.
 
 #include <QObject>
 #include <QStringList>

@@ -1,23 +1,17 @@
 #include "desktop/HandOver.h"
 
 #include "app/frmMain.h"
-#include "desktop/OutsideRequests.h"
 #include "playback/PathRules.h"
 #include "playlist/formats/ListFormats.h"
+#include "system/FileKind.h"
+#include "system/FileUrl.h"
+#include "system/SystemCalls.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
-#include <cstdio>
 
 namespace {
-QString refusal(const QString& why, const QString& name)
-{
-    return QStringLiteral("sorvan: %1: %2").arg(why, name);
-}
-
 // A name with a scheme ("file://…", "https://…") is an address.
 bool isAddress(const QString& name)
 {
@@ -25,57 +19,70 @@ bool isAddress(const QString& name)
     return scheme.match(name).hasMatch();
 }
 
-enum class Kind { Media, List, LineBreak, Refused };
+enum class Kind { Media, List, Refused };
 
 // The file behind a name, or why there is none to play.
-Kind judge(const QString& name, QString& path, QString& why)
+Kind judgeName(const QString& name, QString& path, Refusal& why)
 {
     // A line break would split the name in a list file.
-    if (HoldsLineBreak(name)) {
-        why = QStringLiteral("a line break in the name");
-        return Kind::LineBreak;
-    }
+    why = Refusal::LineBreak;
+    if (HoldsLineBreak(name))
+        return Kind::Refused;
     path = name;
     if (isAddress(name)) {
         const QUrl url(name);
-        if (!url.isLocalFile()) {
-            why = QStringLiteral("not a local file");
+        path = sys::nameOfFileUrl(url);
+        why = url.isLocalFile() ? Refusal::LineBreak : Refusal::NotLocal;
+        if (!url.isLocalFile() || HoldsLineBreak(path))
             return Kind::Refused;
-        }
-        path = url.toLocalFile();
     }
-    const QFileInfo file(path);
-    if (!file.exists())
-        why = QStringLiteral("not found");
-    else if (file.isDir())
-        why = QStringLiteral("a folder, not a file");
-    else if (!file.isFile())
-        why = QStringLiteral("not a regular file");
-    else if (IsMediaFileName(file.fileName()) || IsListFileName(file.fileName())) {
-        path = QDir::toNativeSeparators(file.absoluteFilePath());
-        return IsMediaFileName(file.fileName()) ? Kind::Media : Kind::List;
-    } else
-        why = QStringLiteral("not a media or list file");
+    if (QDir::isRelativePath(path))
+        path = sys::currentFolder() + QLatin1Char('/') + path;
+    path = QDir::toNativeSeparators(QDir::cleanPath(path));
+    switch (sys::kindOfFile(path)) {
+    case sys::FileKind::Missing:
+        why = Refusal::NotFound;
+        return Kind::Refused;
+    case sys::FileKind::Folder:
+        why = Refusal::Folder;
+        return Kind::Refused;
+    case sys::FileKind::Other:
+        why = Refusal::NotRegular;
+        return Kind::Refused;
+    case sys::FileKind::Regular:
+        break;
+    }
+    const QString fileName = NameOfPath(path);
+    if (IsMediaFileName(fileName))
+        return Kind::Media;
+    if (IsListFileName(fileName))
+        return Kind::List;
+    why = Refusal::NotMediaOrList;
     return Kind::Refused;
 }
-// In CD mode nothing is taken: a line for each file that would have been.
-QStringList refusedInCdMode(const HandOver::Sorted& sorted)
+} // namespace
+
+qsizetype HandOver::Sorted::files() const
+{
+    return mediaFiles.size() + (listFile.isEmpty() ? 0 : 1) + lineBreakNames.size();
+}
+
+QStringList HandOver::Sorted::lines() const
 {
     QStringList lines;
-    for (const QString& path : sorted.mediaFiles + QStringList(sorted.listFile))
-        if (!path.isEmpty())
-            lines << refusal(QStringLiteral("not taken in CD mode"), path);
+    for (const Refused& refusal : refused)
+        lines << refusalLine(refusal.why, refusal.name);
     return lines;
 }
-} // namespace
 
 HandOver::Sorted HandOver::sort(const QStringList& names)
 {
     Sorted sorted;
-    for (const QString& name : names) {
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString& name = names[i];
         QString path;
-        QString why;
-        switch (judge(name, path, why)) {
+        Refusal why = Refusal::NotFound;
+        switch (judgeName(name, path, why)) {
         case Kind::Media:
             sorted.mediaFiles << path;
             break;
@@ -83,14 +90,12 @@ HandOver::Sorted HandOver::sort(const QStringList& names)
             if (names.size() == 1)
                 sorted.listFile = path;
             else
-                sorted.refused << refusal(QStringLiteral("a list file is opened only on its own"), name);
-            break;
-        case Kind::LineBreak:
-            sorted.lineBreakNames << name;
-            sorted.refused << refusal(why, name);
+                sorted.refused << Refused{i, Refusal::ListNotAlone, name};
             break;
         case Kind::Refused:
-            sorted.refused << refusal(why, name);
+            if (why == Refusal::LineBreak)
+                sorted.lineBreakNames << name;
+            sorted.refused << Refused{i, why, name};
             break;
         }
     }
@@ -104,31 +109,81 @@ bool HandOver::open() const
     return m_form.MayTakeFiles();
 }
 
-QStringList HandOver::take(const QStringList& names)
+HandOver::Judged HandOver::judge(const QStringList& names) const
 {
-    Sorted sorted = sort(names);
+    Judged judged{sort(names)};
     if (!open()) {
-        sorted.refused << refusedInCdMode(sorted);
-        sorted.mediaFiles.clear();
-        sorted.listFile.clear();
-        sorted.lineBreakNames.clear();
+        // In CD mode nothing is taken: every name that would have been is
+        // refused for it, in its place.
+        QList<Refused> refused;
+        qsizetype next = 0;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (next < judged.sorted.refused.size() && judged.sorted.refused[next].position == i)
+                refused << judged.sorted.refused[next++];
+            else
+                refused << Refused{i, Refusal::CdMode, names[i]};
+        }
+        judged.sorted = Sorted{{}, {}, refused, {}};
     }
-    writeToStandardError(sorted.refused);
-    if (!sorted.isEmpty())
-        m_requests.run([this, sorted] { takeNow(sorted); });
-    return sorted.refused;
+    judged.full = !judged.sorted.isEmpty() && !m_requests.hasRoomFor(judged.sorted.files());
+    return judged;
+}
+
+QString HandOver::fullLine()
+{
+    return QStringLiteral("sorvan: too many requests are waiting for the window; nothing was taken");
+}
+
+HandOver::Taken HandOver::take(const QStringList& names)
+{
+    const Judged judged = judge(names);
+    Taken taken{judged.sorted.lines(), judged.full};
+    if (judged.full)
+        taken.lines << fullLine();
+    else if (!judged.sorted.isEmpty())
+        m_requests.push([this, sorted = judged.sorted] { takeNow(sorted); }, judged.sorted.files());
+    writeToStandardError(taken.lines);
+    return taken;
+}
+
+LaunchListener::Verdict HandOver::launched(const QStringList& names, std::function<void()> raise)
+{
+    if (names.isEmpty()) {
+        return {{}, [this, raise = std::move(raise)] {
+                    QMetaObject::invokeMethod(&m_form, raise, Qt::QueuedConnection);
+                }};
+    }
+    const Judged judged = judge(names);
+    LaunchListener::Verdict verdict;
+    verdict.answer.full = judged.full;
+    for (const Refused& refusal : judged.sorted.refused)
+        verdict.answer.refused << launch_frames::Answer::Refused{quint32(refusal.position), quint8(refusal.why)};
+    if (!judged.full && !judged.sorted.isEmpty()) {
+        // The room was there when the launch was answered: its files are
+        // taken, even when others filled the queue meanwhile.
+        verdict.take = [this, sorted = judged.sorted] {
+            m_requests.push([this, sorted] { takeNow(sorted); }, sorted.files());
+        };
+    }
+    return verdict;
 }
 
 void HandOver::takeNow(const Sorted& sorted)
 {
     // Judged again: CD mode may have begun while the files waited.
-    if (!open())
-        return writeToStandardError(refusedInCdMode(sorted));
+    if (!open()) {
+        QStringList lines;
+        for (const QString& path : sorted.mediaFiles + QStringList(sorted.listFile)) {
+            if (!path.isEmpty())
+                lines << refusalLine(Refusal::CdMode, path);
+        }
+        return writeToStandardError(lines);
+    }
     if (!sorted.lineBreakNames.isEmpty())
         m_form.admitMediaFileName(sorted.lineBreakNames.front());
     if (!sorted.listFile.isEmpty()) {
         if (!m_form.MayOpenList())
-            return writeToStandardError({refusal(QStringLiteral("no list file now"), sorted.listFile)});
+            return writeToStandardError({refusalLine(Refusal::NoListNow, sorted.listFile)});
         m_form.quietPlayerForListOpen();
         m_form.readOpenedListFile(sorted.listFile);
         return;
@@ -139,11 +194,4 @@ void HandOver::takeNow(const Sorted& sorted)
     // behind it, in their order.
     m_form.playOpenedMediaFile(sorted.mediaFiles.front());
     m_form.AddToPlayList(sorted.mediaFiles.mid(1));
-}
-
-void writeToStandardError(const QStringList& lines)
-{
-    for (const QString& line : lines)
-        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-    std::fflush(stderr);
 }

@@ -33,14 +33,30 @@ MprisBinding::MprisBinding(frmMain& form, HandOver& handOver, const QDBusConnect
         // After the reply has left: the same steps as the menu's "終了する".
         QMetaObject::invokeMethod(&m_form, [form = &m_form] { form->mnuEnd_Click(); }, Qt::QueuedConnection);
     };
-    m_service->setRequestRunner([requests = &handOver.requests()](std::function<void()> step) {
-        requests->run(std::move(step));
+    m_service->setRequestRunner([this](std::function<void()> step, MprisService::Request kind) {
+        OutsideRequests& queue = m_handOver.requests();
+        switch (kind) {
+        case MprisService::Request::Setting:
+            queue.push(std::move(step));
+            return true;
+        case MprisService::Request::Step:
+            step = [this, made = stamp(), step = std::move(step)] {
+                if (stamp() == made)
+                    step();
+            };
+            break;
+        case MprisService::Request::Transport:
+            break;
+        }
+        return queue.run(std::move(step));
     });
     m_service->onOpenUri = [this](const QString& uri) { return openUri(uri); };
     m_service->onRaise = [this] {
-        m_form.show();
-        m_form.raise();
-        m_form.activateWindow();
+        QMetaObject::invokeMethod(&m_form, [form = &m_form] {
+            form->show();
+            form->raise();
+            form->activateWindow();
+        }, Qt::QueuedConnection);
     };
     connect(&form, &frmMain::cdModeChanged, this, [this] { followMode(); });
     connect(form.MediaPlayer1->session(), &MediaSession::startedToSound, this, [this] { followMode(m_player); });
@@ -62,12 +78,21 @@ QStringList MprisBinding::supportedMimeTypes()
             QStringLiteral("video/mpeg"),      QStringLiteral("video/quicktime")};
 }
 
-QString MprisBinding::openUri(const QString& uri)
+QDBusError MprisBinding::openUri(const QString& uri)
 {
     if (!QUrl(uri).isLocalFile())
-        return QStringLiteral("Only file:// addresses are opened: %1").arg(uri);
+        return QDBusError(QDBusError::NotSupported, QStringLiteral("Only file:// addresses are opened: %1").arg(uri));
     // Missing, not a media or list file, or CD mode: the reasons, one a line.
-    return m_handOver.take({uri}).join(QLatin1Char('\n'));
+    const HandOver::Taken taken = m_handOver.take({uri});
+    if (taken.lines.isEmpty())
+        return {};
+    return QDBusError(taken.full ? QDBusError::LimitsExceeded : QDBusError::NotSupported,
+                      taken.lines.join(QLatin1Char('\n')));
+}
+
+std::tuple<quint64, quint64, int> MprisBinding::stamp() const
+{
+    return {m_form.listGeneration(), m_form.MediaPlayer1->mediumGeneration(), int(m_form.mode())};
 }
 
 void MprisBinding::followMode(NowPlaying* sounded)

@@ -44,6 +44,23 @@ struct MediaInfo {
     QList<MediaTrackInfo> tracks;
 };
 
+// A subtitle track of the medium that plays, as the player offers it.
+struct SubtitleTrack {
+    int id = -1;       // the engine's own number for it
+    QString language;  // for a file beside the video, the part of its name
+                       // between the video's name and the ending ("ja" in
+                       // movie.ja.srt); else what the medium says; may be empty
+    bool operator==(const SubtitleTrack&) const = default;
+};
+
+// The subtitle tracks of the medium that plays, in the engine's order, and
+// the one shown.
+struct MediaSubtitles {
+    QList<SubtitleTrack> tracks;
+    int current = -1;  // the id of the track shown; -1 for none
+    bool operator==(const MediaSubtitles&) const = default;
+};
+
 // The engine's running counts for the medium that plays.
 struct MediaStatistics {
     int decodedVideo = 0;      // video blocks decoded
@@ -90,6 +107,10 @@ public:
     // nothing arrives when no medium plays.
     virtual void requestInfo() = 0;
     virtual void requestStatistics() = 0;
+    // Shows the subtitle track id (one of subtitlesChanged's), or none for
+    // -1. The choice holds for the medium that plays, replayed too, and goes
+    // with it.
+    virtual void setSubtitle(int id) = 0;
 
 signals:
     void stateChanged(MediaEngine::State state);
@@ -100,6 +121,11 @@ signals:
     void problem(MediaEngine::Problem problem);
     void infoReady(const MediaInfo& info);
     void statisticsReady(const MediaStatistics& statistics);
+    // The subtitle tracks of a file medium: the files found beside the video
+    // (the engine looks for them itself) and the medium's own. Reported as
+    // they appear and whenever the track shown changes; they stay while the
+    // medium is stopped or at its end.
+    void subtitlesChanged(const MediaSubtitles& subtitles);
 };
 
 using MediaEngineFactory = std::function<std::unique_ptr<MediaEngine>()>;

@@ -1,6 +1,7 @@
 #include "main/CommandLine.h"
 
 #include "help/frmVersion.h"
+#include "system/FileUrl.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -8,13 +9,15 @@
 #include <QUrl>
 
 namespace {
-QString absoluteName(const QString& name, const QDir& caller)
+// Names are joined as text, never looked up: a name that keeps bytes that
+// are not UTF-8 (FileNames.h) stays as it is.
+QString absoluteName(const QString& name, const QString& caller)
 {
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+://"));
     if (!scheme.match(name).hasMatch())
-        return QDir::cleanPath(caller.absoluteFilePath(name));
+        return QDir::cleanPath(QDir::isRelativePath(name) ? caller + QLatin1Char('/') + name : name);
     const QUrl url(name);
-    return url.isLocalFile() ? url.toLocalFile() : name;
+    return url.isLocalFile() ? sys::nameOfFileUrl(url) : name;
 }
 } // namespace
 
@@ -55,11 +58,10 @@ CommandLine readCommandLine(const QStringList& arguments, const QString& callerF
         line.text = QStringLiteral("Sorvanel %1 %2\n").arg(frmVersion::versionText(), frmVersion::dateText());
         return line;
     }
-    const QDir caller(callerFolder);
     for (const QString& name : parser.positionalArguments())
-        line.files << absoluteName(name, caller);
+        line.files << absoluteName(name, callerFolder);
     if (parser.isSet(cdDevice))
-        line.cdDevice = QDir::cleanPath(caller.absoluteFilePath(parser.value(cdDevice)));
+        line.cdDevice = absoluteName(parser.value(cdDevice), callerFolder);
     return line;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/cdio/CdioDrive.h"
 #include "engine/tags/TagLibTagReader.h"
 #include "help/webview/WebViewLibrary.h"
+#include "system/FileNames.h"
 #include "system/SystemCalls.h"
 #include "engine/vlc/VlcMediaEngine.h"
 
@@ -14,25 +15,26 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-void prepareProcessEnvironment()
+sys::RuntimeFolder prepareProcessEnvironment()
 {
     keepNoSettings();
+    const sys::RuntimeFolder runtime = sys::runtimeFolder();
 #ifdef Q_OS_LINUX
     // Video is drawn into a native X11 window; a Wayland session gives none,
     // so the program runs through XWayland there.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString runtime =
-            sys::privateFolder(QDir::tempPath() + QStringLiteral("/sorvan-runtime-%1").arg(sys::userKey()));
-        if (!runtime.isEmpty())
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-    }
+    // Missing, or not private (another user's after su, open to others): the
+    // checked folder stands in for it, for Qt and the libraries as well.
+    const QString given = sys::nameFromBytes(qgetenv("XDG_RUNTIME_DIR"));
+    if (!runtime.path.isEmpty() && runtime.path != given)
+        qputenv("XDG_RUNTIME_DIR", sys::bytesOfName(runtime.path));
     // The help browser's engine refuses to start as root inside its sandbox.
     if (sys::runningAsSuperuser() && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
+    return runtime;
 }
 
 void keepNoSettings()

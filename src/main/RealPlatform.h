@@ -3,11 +3,13 @@
 // folder of the executable.
 
 #include "app/Platform.h"
+#include "system/RuntimeFolder.h"
 
 #include <memory>
 
-// Process-wide settings that must be made before QApplication exists.
-void prepareProcessEnvironment();
+// Process-wide settings that must be made before QApplication exists;
+// returns the private runtime folder settled on (XDG_RUNTIME_DIR from now on).
+sys::RuntimeFolder prepareProcessEnvironment();
 // Qt writes no settings file for the program (its file dialog would keep a
 // history). Part of prepareProcessEnvironment.
 void keepNoSettings();

@@ -6,8 +6,9 @@
 #include <QDir>
 #include <QRegularExpression>
 #else
-#include <QFile>
-#include <sys/stat.h>
+#include "system/FileNames.h"
+
+#include <cerrno>
 #include <unistd.h>
 #endif
 
@@ -24,10 +25,9 @@ QString userKey()
     return name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
 }
 
-QString privateFolder(const QString& predictable)
+QString currentFolder()
 {
-    // A folder in the user's own temporary folder, which others cannot enter.
-    return QDir().mkpath(predictable) ? predictable : QString();
+    return QDir::currentPath();
 }
 
 #else
@@ -41,17 +41,15 @@ QString userKey()
     return QString::number(getuid());
 }
 
-QString privateFolder(const QString& predictable)
+QString currentFolder()
 {
-    const QByteArray path = QFile::encodeName(predictable);
-    ::mkdir(path.constData(), 0700);  // fails harmlessly when it exists
-    struct stat status {};
-    if (::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == geteuid()
-        && (status.st_mode & 07777) == 0700)
-        return predictable;
-    // Someone else's, a link, or open to others: never trusted, never changed.
-    QByteArray pattern = path + "-XXXXXX";
-    return ::mkdtemp(pattern.data()) ? QFile::decodeName(pattern) : QString();
+    QByteArray path(4096, Qt::Uninitialized);
+    while (!::getcwd(path.data(), size_t(path.size()))) {
+        if (errno != ERANGE)
+            return {};
+        path.resize(path.size() * 2);
+    }
+    return nameFromBytes(path.constData());
 }
 
 #endif

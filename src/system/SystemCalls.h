@@ -11,9 +11,6 @@ bool runningAsSuperuser();
 // A name for the user that is unique on this machine and safe in a file
 // name: the numeric user id on Unix, the user name on Windows.
 QString userKey();
-// A folder that only this user may enter (for XDG_RUNTIME_DIR): predictable
-// itself when it is, or can be made as, a real folder (no link) that this
-// user owns with mode 0700; otherwise a fresh folder of an unpredictable name
-// beside it, made private. Empty when neither can be had.
-QString privateFolder(const QString& predictable);
+// The process's current folder, kept as its bytes (FileNames.h).
+QString currentFolder();
 } // namespace sys

@@ -103,13 +103,13 @@ TEST_F(MediaPlayerExtrasTest, ContextMenuOffersWhatCanActNow)
     };
     const Case cases[] = {
         {"nothing loaded", QString(), {},
-         QStringLiteral("~再生|~停止|-|~巻き戻し|~早送り|-|~") + zoomFit(off) + QStringLiteral("|~全画面表示|")
+         QStringLiteral("~再生|~停止|-|~巻き戻し|~早送り|-|~") + zoomFit(off) + QStringLiteral("|~全画面表示|~字幕[~*なし]|")
              + tail(off)},
         {"audio", QStringLiteral("/music/a.mp3"), {},
-         QStringLiteral("一時停止|停止|-|巻き戻し|早送り|-|~") + zoomFit(off) + QStringLiteral("|~全画面表示|")
+         QStringLiteral("一時停止|停止|-|巻き戻し|早送り|-|~") + zoomFit(off) + QStringLiteral("|~全画面表示|~字幕[~*なし]|")
              + tail(QString())},
         {"video", QStringLiteral("/films/a.avi"), QSize(320, 240),
-         QStringLiteral("一時停止|停止|-|巻き戻し|早送り|-|") + zoomFit(QString()) + QStringLiteral("|全画面表示|")
+         QStringLiteral("一時停止|停止|-|巻き戻し|早送り|-|") + zoomFit(QString()) + QStringLiteral("|全画面表示|~字幕[~*なし]|")
              + tail(QString())},
     };
     for (const Case& c : cases) {
@@ -144,8 +144,19 @@ TEST_F(MediaPlayerExtrasTest, ContextMenuOffersWhatCanActNow)
     EXPECT_EQ(lastCommand(), QStringLiteral("pause"));
     emit m_engine->stateChanged(State::Paused);
     EXPECT_EQ(describe(*m_player->makeContextMenu()).toStdString(),
-              "再生|停止|-|巻き戻し|早送り|-|ズーム[50%|100%|*200%|ウィンドウに合わせる]|全画面表示|-|"
+              "再生|停止|-|巻き戻し|早送り|-|ズーム[50%|100%|*200%|ウィンドウに合わせる]|全画面表示|~字幕[~*なし]|-|"
               "音量[上げる|下げる|消音]|再生速度[0.5倍|1倍|1.5倍|*2倍]|-|プロパティ|統計");
+
+    // The subtitle tracks the engine reports, the one shown checked; a
+    // choice goes to the engine, and a new medium starts without tracks.
+    auto subtitles = [&] { return describe(*find(*m_player->makeContextMenu(), QStringLiteral("字幕"))->menu()); };
+    emit m_engine->subtitlesChanged({{{3, QString()}, {7, QStringLiteral("ja")}}, 3});
+    EXPECT_EQ(subtitles().toStdString(), "なし|*トラック 1|トラック 2 (ja)");
+    find(*m_player->makeContextMenu(), QStringLiteral("字幕/なし"))->trigger();
+    EXPECT_EQ(lastCommand(), QStringLiteral("subtitle -1"));
+    EXPECT_EQ(subtitles().toStdString(), "*なし|トラック 1|トラック 2 (ja)");
+    load(QStringLiteral("/films/b.avi"), QSize(320, 240));
+    EXPECT_EQ(subtitles().toStdString(), "~*なし");
 }
 
 TEST_F(MediaPlayerExtrasTest, ZoomSizesThePictureFromTheCornerAndPicture1CutsItOff)

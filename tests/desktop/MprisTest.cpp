@@ -11,6 +11,7 @@
 #include "support/WaitFor.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -54,6 +55,7 @@ public:
         message.setArguments(args);
         QDBusPendingCallWatcher watcher(m_bus.asyncCall(message));
         EXPECT_TRUE(waitFor([&] { return watcher.isFinished(); }, 10000)) << method.toStdString();
+        QCoreApplication::processEvents();  // what the call queued, which may run after its reply left
         return watcher.reply();
     }
     QVariant get(const QString& interface, const QString& property)
@@ -344,6 +346,27 @@ TEST(Mpris, OpenUriTakesLocalFilesAsTheOtherWaysInDo)
         EXPECT_EQ(p.h->List1->entries(), row.entries);
     }
     EXPECT_TRUE(p.h.playerEngine()->opened.contains(song)) << "played";
+}
+
+TEST(Mpris, OverTheQueuesBoundAMethodIsAnsweredWithAnErrorAndAWrittenVolumeStillComes)
+{
+    Player p;
+    const QString song = p.h.writeFile("a.wav", "x");
+    p.h.dialogs.whileOpen = [&] {
+        while (p.handOver.requests().run([] {}))
+            ;
+        for (const auto& [method, args] : {std::pair{"Next", QVariantList{}}, {"Play", {}},
+                                           {"OpenUri", {QUrl::fromLocalFile(song).toString()}}}) {
+            EXPECT_EQ(p.client.call(kPlayer, method, args).errorName(), "org.freedesktop.DBus.Error.LimitsExceeded")
+                << method;
+        }
+        p.client.call("org.freedesktop.DBus.Properties", "Set",
+                      {kPlayer, QStringLiteral("Volume"), QVariant::fromValue(QDBusVariant(0.3))});
+    };
+    p.h->mnuFileOpen_Click();
+    ASSERT_TRUE(waitFor([&] { return p.handOver.requests().waiting() == 0; }, 5000));
+    EXPECT_EQ(p.h->List1->ListCount(), 0);
+    EXPECT_EQ(p.h->MediaPlayer1->volume(), 30);
 }
 
 TEST(Mpris, RateWritesWithinTheLimitsReachThePlayer)

@@ -1,10 +1,15 @@
 """Quit from the desktop while a page in the help window shows its own
 dialog (a script's alert): the program ends with code 0, without pulling
-the view out from under the dialog. Run through run-e2e.sh."""
+the view out from under the dialog. A launch meanwhile is taken at once: the
+page's dialog is no handler's and holds no door back. Run through
+run-e2e.sh."""
 
+import os
 import subprocess
 
-from e2e_session import Program, check, find, run_scenario, type_keys, wait_for, walk
+from e2e_session import WORK, Program, check, eventually, find, run_scenario, type_keys, wait_for, walk
+from handover_e2e import launch
+from list_restart_e2e import make_tone
 from mpris_e2e import gdbus
 
 
@@ -23,6 +28,9 @@ def main():
     subprocess.run(["xdotool", "type", "--delay", "20", "data:text/html,<script>alert(1)</script>"], check=True)
     subprocess.run(["xdotool", "key", "Return"], check=True)
     wait_for(lambda: alert_up(p), "the page's alert", timeout=60)
+    make_tone(os.path.join(WORK, "a.wav"), 2)
+    launch(os.path.join(WORK, "a.wav"))
+    eventually(lambda: p.play_list() == ["a.wav"], "a launch is taken while the page's alert is up")
     gdbus("org.mpris.MediaPlayer2.Quit")
     try:
         code = p.process.wait(timeout=20)

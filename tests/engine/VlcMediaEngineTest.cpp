@@ -278,6 +278,8 @@ TEST_F(VlcMediaEngineTest, UnplayableInputsAreReportedWithoutHanging)
         file(QString(4000, QLatin1Char('a')) + QStringLiteral(".wav")),
     };
     QDir(m_dir.path()).mkdir(QStringLiteral("folder.mp3"));
+    // A subtitle beside them gives libVLC a track, but none of the medium.
+    write(QStringLiteral("noise.srt"), "1\n00:00:00,000 --> 00:00:09,000\nx\n");
     const QString fifo = file(QStringLiteral("x.wav"));
     if (testsys::makeFifo(fifo))
         inputs << fifo;

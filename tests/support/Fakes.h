@@ -66,11 +66,15 @@ public:
     // Every message and beep in order, beeps as "<beep>".
     QStringList events;
     int beeps = 0;
+    // Runs while a message is "up", as the user's wait would let events in.
+    std::function<void()> whileShown;
 
     void show(const QString& text, const QString& title) override
     {
         shown << Shown{text, title};
         events << text;
+        if (whileShown)
+            whileShown();
     }
     void beep() override
     {
@@ -108,6 +112,7 @@ public:
     void setMuted(bool muted) override { commands << (muted ? QStringLiteral("mute") : QStringLiteral("unmute")); }
     void setVideoWindow(WId) override {}
     void setRate(double rate) override { commands << QStringLiteral("rate %1").arg(rate); }
+    void setSubtitle(int id) override { commands << QStringLiteral("subtitle %1").arg(id); }
     // Answered at once from what the test put here.
     MediaInfo info;
     MediaStatistics statistics;
@@ -119,6 +124,7 @@ public:
     void reportDuration(qint64 ms) { post([this, ms] { emit durationChanged(ms); }); }
     void reportVideoSize(QSize size) { post([this, size] { emit videoSizeChanged(size); }); }
     void reportProblem(Problem what) { post([this, what] { emit problem(what); }); }
+    void reportSubtitles(const MediaSubtitles& s) { post([this, s] { emit subtitlesChanged(s); }); }
 
 private:
     template <typename Emit>

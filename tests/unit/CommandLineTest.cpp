@@ -23,6 +23,9 @@ TEST(CommandLine, EachArgumentListComesToItsAction)
                  {"/home/u/音楽/a.wav", "/home/u/音楽/b c.mid", "/abs/x.mp3"}, {}},
              Row{{"file:///tmp/%E6%9B%B2.wav", "https://example.org/a.mp3"}, A::Run, 0, {},
                  {"/tmp/曲.wav", "https://example.org/a.mp3"}, {}},
+             // A byte that is not UTF-8 stays the byte it was (FileNames.h), named or addressed.
+             Row{{u"caf\xDCE9.wav"_qs, "file:///tmp/caf%E9.wav"}, A::Run, 0, {},
+                 {u"/home/u/音楽/caf\xDCE9.wav"_qs, u"/tmp/caf\xDCE9.wav"_qs}, {}},
              Row{{"--cd-device=disc.cue", "--", "--x.wav"}, A::Run, 0, {}, {"/home/u/音楽/--x.wav"},
                  "/home/u/音楽/disc.cue"},
              Row{{"--cd-device", "/dev/sr1"}, A::Run, 0, {}, {}, "/dev/sr1"},

@@ -11,6 +11,20 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// libVLC calls every subtitle track "Track n"; a file's language part
+// tells them apart.
+QString subtitleCaption(int number, const QString& language)
+{
+    QString caption = QStringLiteral("トラック %1").arg(number);
+    if (!language.isEmpty())
+        caption += QStringLiteral(" (%1)").arg(QString(language).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    return caption;
+}
+
+} // namespace
+
 MediaPlayerCommands::MediaPlayerCommands(MediaPlayer* player) : QObject(player), m_player(player)
 {
     // What plays is asked of the session; the picture of the player.
@@ -65,6 +79,9 @@ MediaPlayerCommands::MediaPlayerCommands(MediaPlayer* player) : QObject(player),
         m_rateGroup->addAction(action);
         rates << action;
     }
+    noSubtitle = add(QStringLiteral("なし"), {}, [s] { s->setSubtitle(-1); },
+                     [s] { return s->hasFile() && !s->subtitles().tracks.isEmpty(); },
+                     [s] { return s->subtitles().current == -1; });
     properties = add(QStringLiteral("プロパティ"), {}, [p] { p->showProperties(); }, media);
     statistics = add(QStringLiteral("統計"), {}, [p] { p->showStatistics(); }, media);
     contextMenu = add(QString(), {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)},
@@ -77,6 +94,10 @@ MediaPlayerCommands::MediaPlayerCommands(MediaPlayer* player) : QObject(player),
     connect(s, &MediaSession::volumeChanged, this, &MediaPlayerCommands::refresh);
     connect(s, &MediaSession::mutedChanged, this, &MediaPlayerCommands::refresh);
     connect(s, &MediaSession::rateChanged, this, &MediaPlayerCommands::refresh);
+    connect(s, &MediaSession::subtitlesChanged, this, [this] {
+        updateSubtitles();
+        refresh();
+    });
 }
 
 MediaPlayerCommands::~MediaPlayerCommands() = default;
@@ -103,6 +124,21 @@ void MediaPlayerCommands::refresh()
         command.action->setEnabled(command.enabled());
         if (command.checked)
             command.action->setChecked(command.checked());
+    }
+}
+
+void MediaPlayerCommands::updateSubtitles()
+{
+    for (QAction* old : std::exchange(subtitles, {})) {
+        std::erase_if(m_commands, [old](const Command& c) { return c.action == old; });
+        delete old;
+    }
+    MediaSession* s = m_player->session();
+    const QList<SubtitleTrack> tracks = s->subtitles().tracks;
+    for (int i = 0; i < tracks.size(); ++i) {
+        const int id = tracks.at(i).id;
+        subtitles << add(subtitleCaption(i + 1, tracks.at(i).language), {}, [s, id] { s->setSubtitle(id); },
+                         [s] { return s->hasFile(); }, [s, id] { return s->subtitles().current == id; });
     }
 }
 
@@ -134,6 +170,9 @@ std::unique_ptr<QMenu> MediaPlayerCommands::makeMenu(QWidget* parent)
     zoomMenu->setEnabled(m_player->hasVideo());
     addItems(zoomMenu, zooms, true);
     addItems(menu.get(), {fullScreen});
+    QMenu* subtitleMenu = menu->addMenu(QStringLiteral("字幕"));
+    subtitleMenu->setEnabled(noSubtitle->isEnabled());
+    addItems(subtitleMenu, QList<QAction*>{noSubtitle} + subtitles, true);
     menu->addSeparator();
     addItems(menu->addMenu(QStringLiteral("音量")), {volumeUp, volumeDown, mute});
     addItems(menu->addMenu(QStringLiteral("再生速度")), rates, true);

@@ -55,6 +55,8 @@ public:
     QAction* contextMenu = nullptr;  // Menu, Shift+F10
     QList<QAction*> zooms;           // 50%, 100%, 200%, fitted
     QList<QAction*> rates;           // PlaybackRates(): 0.5, 1, 1.5, 2 times
+    QAction* noSubtitle = nullptr;   // "なし"
+    QList<QAction*> subtitles;       // one a subtitle track of the medium
 
 private:
     struct Command {
@@ -66,6 +68,8 @@ private:
     };
     // Items in menu that show and run the commands; oneOf: a radio group.
     void addItems(QMenu* menu, const QList<QAction*>& commands, bool oneOf = false);
+    // The subtitle commands, one for each of the session's tracks now.
+    void updateSubtitles();
     QAction* add(const QString& caption, const QList<QKeySequence>& keys, std::function<void()> run,
                  std::function<bool()> enabled, std::function<bool()> checked = {});
 

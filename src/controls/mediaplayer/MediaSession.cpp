@@ -37,6 +37,7 @@ void MediaSession::open(const QString& name)
 {
     m_fileName = name;
     readTags(localPath());
+    onSubtitles({});
     m_state = MediaEngine::State::Empty;
     m_position = 0;
     m_duration = 0;
@@ -61,6 +62,7 @@ void MediaSession::ensureEngine()
     MediaEngine* engine = m_engine.get();
     connect(engine, &MediaEngine::stateChanged, this, &MediaSession::onEngineState);
     connect(engine, &MediaEngine::positionChanged, this, &MediaSession::setPosition);
+    connect(engine, &MediaEngine::subtitlesChanged, this, &MediaSession::onSubtitles);
     connect(engine, &MediaEngine::durationChanged, this, [this](qint64 ms) {
         m_duration = qMax<qint64>(0, ms);
         emit durationChanged(m_duration);

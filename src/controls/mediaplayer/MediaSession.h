@@ -53,6 +53,9 @@ public:
     MediaTags tags() const { return m_tags; }
     // The engine, once the first file was set; nullptr before.
     MediaEngine* engine() const { return m_engine.get(); }
+    // The file's subtitle tracks and the one shown, as the engine reports
+    // them; none for a new file until then.
+    const MediaSubtitles& subtitles() const { return m_subtitles; }
 
     // ---- what the engine reported ----
     // The last state (Empty for a file the engine has not reported on yet).
@@ -81,6 +84,8 @@ public:
     void setMuted(bool muted);
     // Only speeds within the player's table (PlaybackRates.h) are taken.
     void setRate(double rate);
+    // Shows subtitle track id of subtitles() (-1: none), for this file only.
+    void setSubtitle(int id);
 
 signals:
     // The engine was made; it has been given nothing yet (connected
@@ -99,6 +104,8 @@ signals:
     // tags() changed: a new file was set (they are empty again), or its tags
     // were read.
     void tagsChanged();
+    // subtitles() changed: a new file was set, or the engine reported.
+    void subtitlesChanged();
     // A medium began to sound: the engine reports it playing after it was
     // set, paused, stopped or ended.
     void startedToSound();
@@ -108,6 +115,7 @@ private:
     void onEngineState(MediaEngine::State state);
     void setPosition(qint64 positionMs);
     void readTags(const QString& localPath);
+    void onSubtitles(const MediaSubtitles& subtitles);
 
     MediaEngineFactory m_engineFactory;
     std::unique_ptr<MediaEngine> m_engine;
@@ -122,4 +130,5 @@ private:
     int m_volume = 100;
     bool m_muted = false;
     double m_rate = 1.0;
+    MediaSubtitles m_subtitles;
 };

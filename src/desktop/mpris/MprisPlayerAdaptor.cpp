@@ -23,24 +23,26 @@ bool MprisPlayerAdaptor::canPlay() const { return m_service->canPlay(); }
 bool MprisPlayerAdaptor::canPause() const { return m_service->canPause(); }
 bool MprisPlayerAdaptor::canSeek() const { return m_service->canSeek(); }
 
-void MprisPlayerAdaptor::Next() { m_service->next(); }
-void MprisPlayerAdaptor::Previous() { m_service->previous(); }
-void MprisPlayerAdaptor::Pause() { m_service->pause(); }
-void MprisPlayerAdaptor::PlayPause() { m_service->playPause(); }
-void MprisPlayerAdaptor::Stop() { m_service->stop(); }
-void MprisPlayerAdaptor::Play() { m_service->play(); }
-void MprisPlayerAdaptor::Seek(qlonglong Offset) { m_service->seek(Offset); }
+void MprisPlayerAdaptor::answer(bool taken)
+{
+    if (!taken)
+        m_service->answerWithError(QDBusError(QDBusError::LimitsExceeded, MprisService::noRoomText()));
+}
+
+void MprisPlayerAdaptor::Next() { answer(m_service->next()); }
+void MprisPlayerAdaptor::Previous() { answer(m_service->previous()); }
+void MprisPlayerAdaptor::Pause() { answer(m_service->pause()); }
+void MprisPlayerAdaptor::PlayPause() { answer(m_service->playPause()); }
+void MprisPlayerAdaptor::Stop() { answer(m_service->stop()); }
+void MprisPlayerAdaptor::Play() { answer(m_service->play()); }
+void MprisPlayerAdaptor::Seek(qlonglong Offset) { answer(m_service->seek(Offset)); }
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position)
 {
-    m_service->setPosition(TrackId, Position);
+    answer(m_service->setPosition(TrackId, Position));
 }
 
-void MprisPlayerAdaptor::OpenUri(const QString& Uri, const QDBusMessage& message)
+void MprisPlayerAdaptor::OpenUri(const QString& Uri)
 {
-    const QString error = m_service->openUri(Uri);
-    if (error.isEmpty())
-        return;
-    message.setDelayedReply(true);
-    m_service->bus().send(message.createErrorReply(QDBusError::NotSupported, error));
+    m_service->answerWithError(m_service->openUri(Uri));
 }

@@ -1,9 +1,10 @@
 #pragma once
 // org.mpris.MediaPlayer2.Player: the transport, the title, the volume and
-// the speed, all answered by the service.
+// the speed, all answered by the service. A method returns at once; one the
+// service had no room for, or an address it did not take, is answered with a
+// D-Bus error.
 
 #include <QDBusAbstractAdaptor>
-#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QVariantMap>
 
@@ -53,11 +54,14 @@ public slots:
     void Play();
     void Seek(qlonglong Offset);
     void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position);
-    void OpenUri(const QString& Uri, const QDBusMessage& message);
+    void OpenUri(const QString& Uri);
 
 signals:
     void Seeked(qlonglong Position);
 
 private:
+    // Answers with an error when the request was not taken.
+    void answer(bool taken);
+
     MprisService* m_service = nullptr;
 };

@@ -6,6 +6,9 @@
 
 #include <QDBusMessage>
 #include <QFileInfo>
+#include <QtNumeric>
+#include <cmath>
+#include <limits>
 
 namespace {
 const QString kNoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
@@ -63,12 +66,23 @@ void MprisService::setPlayer(NowPlaying* player)
     scheduleRefresh();
 }
 
-void MprisService::request(std::function<void()> step)
+bool MprisService::request(Request kind, std::function<void()> step)
 {
     if (m_runner)
-        m_runner(std::move(step));
-    else
-        step();
+        return m_runner(std::move(step), kind);
+    step();
+    return true;
+}
+
+void MprisService::answerWithError(const QDBusError& error) const
+{
+    if (error.isValid() && calledFromDBus())
+        sendErrorReply(error.name(), error.message());
+}
+
+QString MprisService::noRoomText()
+{
+    return QStringLiteral("Too many requests are waiting for the player; this one was not taken");
 }
 
 // ---- org.mpris.MediaPlayer2 ----
@@ -144,40 +158,56 @@ bool MprisService::canGoPrevious() const { return m_player && m_player->canGoPre
 
 void MprisService::setVolume(double volume)
 {
-    request([this, volume] {
-        if (m_player)
-            m_player->setVolume(qBound(0.0, volume, 1.0));
-    });
+    if (std::isnan(volume))
+        return;
+    m_wantedVolume = qBound(0.0, volume, 1.0);
+    if (m_volumeWaits)
+        return;  // the waiting request takes the latest value
+    m_volumeWaits = true;
+    if (!request(Request::Setting, [this] {
+            m_volumeWaits = false;
+            if (m_player)
+                m_player->setVolume(m_wantedVolume);
+        }))
+        m_volumeWaits = false;
 }
 
 void MprisService::setRate(double rate)
 {
-    request([this, rate] {
-        // A rate of 0 would mean pause; the player offers none below its minimum.
-        if (m_player && rate >= m_player->minimumRate() && rate <= m_player->maximumRate())
-            m_player->setRate(rate);
-    });
+    // A rate of 0 would mean pause; the player offers none below its minimum.
+    if (!m_player || !(rate >= m_player->minimumRate() && rate <= m_player->maximumRate()))
+        return;
+    m_wantedRate = rate;
+    if (m_rateWaits)
+        return;
+    m_rateWaits = true;
+    if (!request(Request::Setting, [this] {
+            m_rateWaits = false;
+            if (m_player && m_wantedRate >= m_player->minimumRate() && m_wantedRate <= m_player->maximumRate())
+                m_player->setRate(m_wantedRate);
+        }))
+        m_rateWaits = false;
 }
 
-void MprisService::play()
+bool MprisService::play()
 {
-    request([this] {
+    return request(Request::Transport, [this] {
         if (canPlay())
             m_player->play();
     });
 }
 
-void MprisService::pause()
+bool MprisService::pause()
 {
-    request([this] {
+    return request(Request::Transport, [this] {
         if (canPause() && m_player->state() == NowPlaying::State::Playing)
             m_player->pause();
     });
 }
 
-void MprisService::playPause()
+bool MprisService::playPause()
 {
-    request([this] {
+    return request(Request::Transport, [this] {
         if (!m_player)
             return;
         if (m_player->state() == NowPlaying::State::Playing) {
@@ -189,36 +219,38 @@ void MprisService::playPause()
     });
 }
 
-void MprisService::stop()
+bool MprisService::stop()
 {
-    request([this] {
+    return request(Request::Transport, [this] {
         if (m_player && m_player->track().present)
             m_player->stop();
     });
 }
 
-void MprisService::next()
+bool MprisService::next()
 {
-    request([this] {
+    return request(Request::Step, [this] {
         if (canGoNext())
             m_player->next();
     });
 }
 
-void MprisService::previous()
+bool MprisService::previous()
 {
-    request([this] {
+    return request(Request::Step, [this] {
         if (canGoPrevious())
             m_player->previous();
     });
 }
 
-void MprisService::seek(qint64 offsetMicroseconds)
+bool MprisService::seek(qint64 offsetMicroseconds)
 {
-    request([this, offsetMicroseconds] {
+    return request(Request::Step, [this, offsetMicroseconds] {
         if (!canSeek())
             return;
-        const qint64 target = m_player->positionUs() + offsetMicroseconds;
+        qint64 target = 0;
+        if (qAddOverflow(m_player->positionUs(), offsetMicroseconds, &target))
+            target = offsetMicroseconds > 0 ? std::numeric_limits<qint64>::max() : 0;
         // Past the end is the next track, where there is one.
         if (target > m_player->track().lengthUs) {
             if (canGoNext())
@@ -229,9 +261,9 @@ void MprisService::seek(qint64 offsetMicroseconds)
     });
 }
 
-void MprisService::setPosition(const QDBusObjectPath& track, qint64 positionMicroseconds)
+bool MprisService::setPosition(const QDBusObjectPath& track, qint64 positionMicroseconds)
 {
-    request([this, track, positionMicroseconds] {
+    return request(Request::Step, [this, track, positionMicroseconds] {
         if (!canSeek() || track != trackId())
             return;
         if (positionMicroseconds < 0 || positionMicroseconds > m_player->track().lengthUs)
@@ -240,10 +272,10 @@ void MprisService::setPosition(const QDBusObjectPath& track, qint64 positionMicr
     });
 }
 
-QString MprisService::openUri(const QString& uri)
+QDBusError MprisService::openUri(const QString& uri)
 {
     if (!onOpenUri)
-        return QStringLiteral("Opening an address is not supported");
+        return QDBusError(QDBusError::NotSupported, QStringLiteral("Opening an address is not supported"));
     return onOpenUri(uri);
 }
 

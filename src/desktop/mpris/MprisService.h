@@ -13,6 +13,8 @@
 // service stays unregistered and answers nobody.
 
 #include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusError>
 #include <QDBusObjectPath>
 #include <QObject>
 #include <QPointer>
@@ -32,7 +34,7 @@ struct MprisIdentity {
     QString trackPrefix;   // object path under which track ids are made
 };
 
-class MprisService : public QObject {
+class MprisService : public QObject, protected QDBusContext {
     Q_OBJECT
 public:
     MprisService(MprisIdentity identity, const QDBusConnection& bus, QObject* parent = nullptr);
@@ -48,14 +50,26 @@ public:
     void setPlayer(NowPlaying* player);
     NowPlaying* player() const { return m_player; }
 
-    // Runs a request that changes the player's state. By default at once;
-    // a runner may hold it back and run it later, in order.
-    using RequestRunner = std::function<void(std::function<void()>)>;
+    // What a request that changes the player's state is to its runner:
+    //   Transport  Play, Pause, PlayPause, Stop: never dropped once taken;
+    //   Step       Next, Previous, Seek, SetPosition: made for the list and
+    //              the medium of the moment they came, and dropped if either
+    //              has changed before they run;
+    //   Setting    Volume, Rate: a later write replaces an earlier one that
+    //              waits, so each holds one place at most and is never refused.
+    enum class Request { Transport, Step, Setting };
+    // Runs a request, by default at once; a runner may hold it back and run
+    // it later, in order, and refuses it (false) when it has no room.
+    using RequestRunner = std::function<bool(std::function<void()> step, Request kind)>;
     void setRequestRunner(RequestRunner runner) { m_runner = std::move(runner); }
+    // Asked after the reply has left.
     std::function<void()> onQuit;
     std::function<void()> onRaise;
-    // Takes an address; returns an error text, or an empty one when taken.
-    std::function<QString(const QString& uri)> onOpenUri;
+    // Takes an address; returns the error to answer with, or no error
+    // (QDBusError's NoError) when taken.
+    std::function<QDBusError(const QString& uri)> onOpenUri;
+    // The text of the error that a refused request is answered with.
+    static QString noRoomText();
 
     bool isRegistered() const { return m_registered; }
     QDBusConnection bus() const { return m_bus; }
@@ -80,18 +94,25 @@ public:
     bool canGoPrevious() const;
 
     // ---- org.mpris.MediaPlayer2.Player: what is asked ----
+    // Each request returns at once: false when the runner had no room for
+    // it (the caller is told), true when it was taken to run.
     void setVolume(double volume);
     void setRate(double rate);
-    void play();
-    void pause();
-    void playPause();
-    void stop();
-    void next();
-    void previous();
-    void seek(qint64 offsetMicroseconds);
-    void setPosition(const QDBusObjectPath& track, qint64 positionMicroseconds);
-    // An error text, or an empty one when the address was taken.
-    QString openUri(const QString& uri);
+    bool play();
+    bool pause();
+    bool playPause();
+    bool stop();
+    bool next();
+    bool previous();
+    // Offsets add up without overflowing; past the end is the next track.
+    bool seek(qint64 offsetMicroseconds);
+    bool setPosition(const QDBusObjectPath& track, qint64 positionMicroseconds);
+    // The error to answer with; NoError when the address was taken.
+    QDBusError openUri(const QString& uri);
+    // Answers the method call being served with error (not when it is
+    // NoError, nor outside a call from the bus). Qt keeps the call's context
+    // on the object whose adaptors answer it: this one.
+    void answerWithError(const QDBusError& error) const;
 
 signals:
     // The position jumped: for the Seeked signal on the bus.
@@ -99,7 +120,7 @@ signals:
 
 private:
     QDBusObjectPath trackId() const;
-    void request(std::function<void()> step);
+    bool request(Request kind, std::function<void()> step);
     // Every player property that is announced when it changes.
     QVariantMap announcedProperties() const;
     void scheduleRefresh();
@@ -112,4 +133,9 @@ private:
     bool m_registered = false;
     bool m_refreshPending = false;
     QVariantMap m_announced;
+    // The settings written last, and whether a request to apply each waits.
+    double m_wantedVolume = 1.0;
+    double m_wantedRate = 1.0;
+    bool m_volumeWaits = false;
+    bool m_rateWaits = false;
 };

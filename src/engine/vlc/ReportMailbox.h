@@ -18,7 +18,7 @@ struct DurationReport {
 };
 // What the worker and libVLC's callbacks tell the GUI side, as plain values.
 using EngineReport = std::variant<MediaEngine::State, MediaEngine::Problem, PositionReport, DurationReport, QSize,
-                                  MediaInfo, MediaStatistics>;
+                                  MediaInfo, MediaStatistics, MediaSubtitles>;
 
 // The GUI side's address. Reports posted to it arrive on the receiver's
 // thread as queued calls, and only while the receiver is there.

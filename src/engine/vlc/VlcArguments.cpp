@@ -40,6 +40,9 @@ QList<QByteArray> vlcArguments(const QStringList& extraArguments, const QString&
         "--no-xlib",
         // The player control keeps the screen on itself, once.
         "--no-disable-screensaver",
+        // The engine finds the subtitle files beside a video itself and
+        // hands them over as UTF-8 (SubtitleCopies.h).
+        "--no-sub-autodetect-file",
         // TimGM6mb is quiet at the synthesizer's usual gain.
         "--synth-gain=1.0",
         "--soundfont=" + QFile::encodeName(*soundfont),

@@ -64,12 +64,15 @@ void onPlayerEvent(const libvlc_event_t* event, void* data)
         report(DurationReport{event->u.media_player_length_changed.new_length});
         break;
     case libvlc_MediaPlayerESAdded:
-        ++w.tracks;
-        break;
     case libvlc_MediaPlayerESSelected:
-        // Selected only once a decoder for it exists; -1 is a deselection.
-        if (event->u.media_player_es_changed.i_id >= 0)
-            ++w.decodedTracks;
+        // A subtitle file beside the video says nothing about whether the
+        // medium itself plays.
+        if (event->u.media_player_es_changed.i_type == libvlc_track_text)
+            w.submit([generation](VlcWorker& worker) { worker.reportSubtitles(generation); });
+        else if (event->type == libvlc_MediaPlayerESAdded)
+            ++w.tracks;
+        else if (event->u.media_player_es_changed.i_id >= 0)
+            ++w.decodedTracks;  // selected only once a decoder for it exists; -1 is a deselection
         break;
     case libvlc_MediaPlayerVout:
         if (event->u.media_player_vout.new_count > 0) {

@@ -2,8 +2,10 @@
 // turns the worker's reports into signals.
 #include "engine/vlc/VlcMediaEngine.h"
 
+#include "engine/vlc/SubtitleCopies.h"
 #include "engine/vlc/VlcArguments.h"
 #include "engine/vlc/VlcWorker.h"
+#include "system/BackgroundTask.h"
 
 #include <QGuiApplication>
 
@@ -29,6 +31,7 @@ public:
     void setRate(double rate) override;
     void requestInfo() override;
     void requestStatistics() override;
+    void setSubtitle(int id) override;
 
 private:
     // Every report arrives here, on the GUI thread; one about a medium that
@@ -37,6 +40,9 @@ private:
     void receiveState(State state);
     void receiveProblem(Problem problem);
     quint64 beginMedium();
+    // Finds and readies the subtitle files of a file medium; playback starts
+    // without waiting for them.
+    void prepareSubtitlesOf(quint64 generation, const QString& localPath);
     // Runs command on the worker if the current medium is still in the player.
     void toCurrent(std::function<void(VlcWorker&)> command);
 
@@ -77,6 +83,17 @@ void VlcMediaEngine::open(const QString& localPath)
 {
     const quint64 generation = beginMedium();
     m_worker->submit([generation, localPath](VlcWorker& w) { w.openFile(generation, localPath); });
+    prepareSubtitlesOf(generation, localPath);
+}
+
+void VlcMediaEngine::prepareSubtitlesOf(quint64 generation, const QString& localPath)
+{
+    runInBackground(
+        this, [localPath] { return prepareSubtitles(localPath); },
+        [this, generation](PreparedSubtitles subtitles) {
+            if (generation == m_generation && !subtitles.files.isEmpty())
+                m_worker->offerSubtitles(generation, std::move(subtitles));
+        });
 }
 
 void VlcMediaEngine::openStream(std::shared_ptr<MediaStream> stream)
@@ -150,6 +167,11 @@ void VlcMediaEngine::requestStatistics()
     m_worker->submit([generation = m_generation](VlcWorker& w) { w.reportStatistics(generation); });
 }
 
+void VlcMediaEngine::setSubtitle(int id)
+{
+    toCurrent([id](VlcWorker& w) { w.setSubtitle(id); });
+}
+
 void VlcMediaEngine::receive(quint64 generation, const EngineReport& report)
 {
     if (generation != m_generation)
@@ -162,6 +184,7 @@ void VlcMediaEngine::receive(quint64 generation, const EngineReport& report)
                    [this](QSize size) { emit videoSizeChanged(size); },
                    [this](const MediaInfo& info) { emit infoReady(info); },
                    [this](const MediaStatistics& statistics) { emit statisticsReady(statistics); },
+                   [this](const MediaSubtitles& subtitles) { emit subtitlesChanged(subtitles); },
                },
                report);
 }

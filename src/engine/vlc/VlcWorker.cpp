@@ -5,6 +5,7 @@
 #include "engine/vlc/VlcCallbacks.h"
 #include "engine/vlc/VlcMediaEngine.h"
 #include "engine/vlc/VlcMediaInfo.h"
+#include "engine/vlc/VlcSubtitles.h"
 
 #include <QFileInfo>
 
@@ -170,6 +171,7 @@ void VlcWorker::releaseMedium()
     libvlc_media_release(m_media);
     m_media = nullptr;
     m_source.reset();
+    m_subtitles = {};
 }
 
 void VlcWorker::releaseAll()
@@ -181,6 +183,7 @@ void VlcWorker::releaseAll()
         libvlc_media_player_release(m_player);
     m_player = nullptr;
     m_source.reset();
+    m_subtitles = {};
     if (m_vlc)
         libvlc_release(m_vlc);
     m_vlc = nullptr;
@@ -199,6 +202,12 @@ void VlcWorker::startMedium(quint64 generation, libvlc_media_t* media, bool isMi
     tracks.store(0);
     decodedTracks.store(0);
     midi.store(isMidi);
+    m_subtitleChoice.reset();
+    m_reportedSubtitles.reset();
+    if (std::optional<PreparedSubtitles> offered = takeOfferedSubtitles(generation)) {
+        m_subtitles = std::move(*offered);
+        addSubtitlesToMedium(media, m_subtitles);
+    }
     playing.store(generation);
     libvlc_media_player_set_media(m_player, media);
     if (libvlc_media_player_play(m_player) != 0)
@@ -343,6 +352,62 @@ void VlcWorker::reapplyAudio(quint64 generation)
     libvlc_audio_set_volume(m_player, m_volume);
     libvlc_audio_set_mute(m_player, m_muted ? 1 : 0);
     applyRate(m_player, m_rate);
+}
+
+void VlcWorker::offerSubtitles(quint64 generation, PreparedSubtitles subtitles)
+{
+    {
+        std::lock_guard lock(m_offerMutex);
+        m_offeredFor = generation;
+        m_offered = std::move(subtitles);
+    }
+    submit([generation](VlcWorker& w) { w.addOfferedSubtitles(generation); });
+}
+
+std::optional<PreparedSubtitles> VlcWorker::takeOfferedSubtitles(quint64 generation)
+{
+    std::lock_guard lock(m_offerMutex);
+    if (m_offeredFor != generation)
+        return std::nullopt;
+    return std::exchange(m_offered, std::nullopt);
+}
+
+void VlcWorker::addOfferedSubtitles(quint64 generation)
+{
+    std::optional<PreparedSubtitles> offered = takeOfferedSubtitles(generation);
+    if (!offered || !isCurrent(generation))
+        return;  // taken with the medium, or for one that has gone
+    m_subtitles = std::move(*offered);
+    // A track the user has chosen meanwhile stays shown.
+    addSubtitlesToPlayer(m_player, m_subtitles, !m_subtitleChoice);
+}
+
+void VlcWorker::setSubtitle(int id)
+{
+    m_subtitleChoice = id;
+    libvlc_video_set_spu(m_player, id);
+}
+
+void VlcWorker::reportSubtitles(quint64 generation)
+{
+    if (!isCurrent(generation))
+        return;
+    // Stopped, at the end and starting again, libVLC has no tracks: the
+    // medium's stay as they were.
+    MediaSubtitles subtitles = readSubtitles(m_player, m_media, m_subtitles.files);
+    if (subtitles.tracks.isEmpty())
+        return;
+    const bool choiceThere = m_subtitleChoice
+        && (*m_subtitleChoice == -1
+            || std::any_of(subtitles.tracks.cbegin(), subtitles.tracks.cend(),
+                           [this](const SubtitleTrack& track) { return track.id == *m_subtitleChoice; }));
+    if (choiceThere && subtitles.current != *m_subtitleChoice
+        && libvlc_video_set_spu(m_player, *m_subtitleChoice) == 0)
+        subtitles.current = *m_subtitleChoice;
+    if (m_reportedSubtitles == subtitles)
+        return;
+    m_reportedSubtitles = subtitles;
+    m_mailbox.post(generation, subtitles);
 }
 
 int runningVlcWorkers()

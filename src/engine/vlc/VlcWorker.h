@@ -7,13 +7,17 @@
 //
 // Which thread owns what:
 //   GUI thread      submit(), close(), m_requested (written), the mailbox's
-//                   receiver (set and cleared)
+//                   receiver (set and cleared), offerSubtitles()
 //   worker thread   every libVLC handle, the stream source, the volume, the
-//                   mute and the window, the arguments
+//                   mute and the window, the arguments, the subtitle files
+//                   handed, the subtitle choice and the last subtitle report
+//   either          m_offered, under m_offerMutex (the GUI side puts, the
+//                   worker takes)
 //   libVLC threads  (the callbacks) only the atomics under "Seen by the
 //                   callbacks", the mailbox and submit()
 
 #include "engine/vlc/ReportMailbox.h"
+#include "engine/vlc/SubtitleCopies.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <variant>
 
 // A stream medium as libVLC's stream callbacks see it.
@@ -81,6 +86,20 @@ public:
     // Gives a new audio output the volume, mute and speed again.
     void reapplyAudio(quint64 generation);
 
+    // GUI thread: the subtitle files of medium generation, ready. A medium
+    // that has not started yet takes them with it; one that plays gets them
+    // added.
+    void offerSubtitles(quint64 generation, PreparedSubtitles subtitles);
+    // Worker thread: adds the files offered for generation while it plays.
+    void addOfferedSubtitles(quint64 generation);
+    // Shows subtitle track id (-1: none) for the rest of the medium.
+    void setSubtitle(int id);
+    // Reports the subtitle tracks of generation when they changed, and
+    // keeps the choice made for it when libVLC picks a track by itself (as
+    // it does whenever the medium starts again). Called on every subtitle
+    // track event.
+    void reportSubtitles(quint64 generation);
+
     // Seen by the callbacks: the generation of the medium in the player (0
     // while none), the tracks libVLC found in it and how many of them got a
     // decoder, whether it is a MIDI file, the generation whose video output
@@ -102,6 +121,7 @@ private:
     void startMedium(quint64 generation, libvlc_media_t* media, bool isMidi);
     void detachEvents();
     void releaseAll();
+    std::optional<PreparedSubtitles> takeOfferedSubtitles(quint64 generation);
 
     ReportMailbox m_mailbox;
 
@@ -122,4 +142,13 @@ private:
     bool m_muted = false;
     double m_rate = 1.0;
     WId m_window = 0;
+
+    std::mutex m_offerMutex;
+    quint64 m_offeredFor = 0;
+    std::optional<PreparedSubtitles> m_offered;
+    // The subtitle files the medium in the player was given (their copies
+    // stay until it goes), the track chosen for it, and what was reported.
+    PreparedSubtitles m_subtitles;
+    std::optional<int> m_subtitleChoice;
+    std::optional<MediaSubtitles> m_reportedSubtitles;
 };
