@@ -301,6 +301,20 @@ def slideshow_figures(tools, runs):
     return [tick, progressive]
 
 
+def tag_figures(tools, runs):
+    big = Figure("Tags of a 1 GB zero-filled .mp3", "ms", "limit", 500, reference_name="a small tagged MP3")
+    bench = tools["bench_dir"] / "bench_TagReadBench"
+    if not bench.exists():
+        big.note = "bench_TagReadBench not built"
+        return [big]
+    log("tags: a gigabyte of zeros named .mp3, and a small MP3")
+    times = run_google_benchmark(bench, None)
+    big.measured = pick(times, "BM_TagsOfAGigabyteOfZeros")
+    big.reference = pick(times, "BM_TagsOfASmallMp3")
+    big.note = error_of("BM_TagsOfAGigabyteOfZeros", "BM_TagsOfASmallMp3")
+    return [big]
+
+
 MEDIA_FORMATS = ["wav", "mp3", "mid", "avi"]
 
 
@@ -499,7 +513,7 @@ def main():
                         help="measure the program and the benches of this build folder instead (a variant), "
                              "with the watcher and the bare window of --build")
     parser.add_argument("--from-json", type=Path, help="print and chart an earlier results.json again")
-    parser.add_argument("--only", nargs="*", choices=["startup", "list", "slideshow", "media", "playback"],
+    parser.add_argument("--only", nargs="*", choices=["startup", "list", "slideshow", "tags", "media", "playback"],
                         help="run only these groups")
     args = parser.parse_args()
 
@@ -513,7 +527,7 @@ def main():
     }
     out = (args.out or build / "bench" / "results").resolve()
     out.mkdir(parents=True, exist_ok=True)
-    groups = args.only or ["startup", "list", "slideshow", "media", "playback"]
+    groups = args.only or ["startup", "list", "slideshow", "tags", "media", "playback"]
 
     began = time.monotonic()
     figures = []
@@ -531,6 +545,8 @@ def main():
                     figures += list_figures(tools, args.runs)
                 elif group == "slideshow":
                     figures += slideshow_figures(tools, args.runs)
+                elif group == "tags":
+                    figures += tag_figures(tools, args.runs)
                 elif group == "media":
                     figures += media_figures(tools, args.runs)
                 elif group == "playback":

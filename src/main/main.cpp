@@ -7,6 +7,7 @@
 #include "desktop/MprisBinding.h"
 #include "desktop/OneWindow.h"
 #include "main/CommandLine.h"
+#include "main/ProcessExit.h"
 #include "main/RealPlatform.h"
 #include "system/FileNames.h"
 #include "system/SystemCalls.h"
@@ -49,6 +50,43 @@ int answer(const CommandLine& line)
     std::fputs(text.toLocal8Bit().constData(), out);
     return exitStatusOf(line.action);
 }
+
+// The window and the desktop's ways in, until the window ends.
+int runWindow(int& argc, char* argv[], const CommandLine& line, const QString& socket, bool first)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sorvan"));
+
+    // Japanese captions in Qt's own dialogs and message boxes.
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslations);
+
+    registerJapaneseFontSubstitutes();
+    useJapaneseInterfaceFont();
+
+    RealPlatform platform;
+    frmMain window(platform.platform());
+    if (!line.cdDevice.isEmpty())
+        window.MMControl1->setDevicePath(line.cdDevice);
+    window.Form_Load();
+    // The desktop's ways in: its player controls and media keys, files
+    // dragged from a file manager, and later launches of the program.
+    HandOver handOver(window);
+    MprisBinding playerControls(window, handOver, MprisService::runningSessionBus());
+    DropTarget drops(window, handOver);
+    LaunchListener launches([&](const QStringList& names) {
+        return handOver.launched(names, [&playerControls] { playerControls.service().raise(); });
+    });
+    // Without the socket the window still works; it tries again by itself.
+    if (first)
+        launches.listen(socket);
+    window.showAtDesignPlace();
+    if (!line.files.isEmpty())
+        handOver.take(line.files);
+    return QApplication::exec();
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -80,38 +118,10 @@ int main(int argc, char* argv[])
                                              "mode 0700): this window stands alone")});
     }
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sorvan"));
-
-    // Japanese captions in Qt's own dialogs and message boxes.
-    QTranslator qtTranslations;
-    if (qtTranslations.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslations);
-
-    registerJapaneseFontSubstitutes();
-    useJapaneseInterfaceFont();
-
-    RealPlatform platform;
-    frmMain window(platform.platform());
-    if (!line.cdDevice.isEmpty())
-        window.MMControl1->setDevicePath(line.cdDevice);
-    window.Form_Load();
-    // The desktop's ways in: its player controls and media keys, files
-    // dragged from a file manager, and later launches of the program.
-    HandOver handOver(window);
-    MprisBinding playerControls(window, handOver, MprisService::runningSessionBus());
-    DropTarget drops(window, handOver);
-    LaunchListener launches([&](const QStringList& names) {
-        return handOver.launched(names, [&playerControls] { playerControls.service().raise(); });
-    });
-    // Without the socket the window still works; it tries again by itself.
-    if (firstWindow)
-        launches.listen(socket);
-    window.showAtDesignPlace();
-    if (!line.files.isEmpty())
-        handOver.take(line.files);
-    const int status = QApplication::exec();
+    const int status = runWindow(argc, argv, line, socket, firstWindow != nullptr);
     sys::removeFreshFolder(runtime);
-    return status;
+    // The next launch may be the first window now, even while a tag read
+    // that was left behind still holds a thread of this process.
+    firstWindow.reset();
+    return endProcess(status);
 }

@@ -1,10 +1,16 @@
 #include "playback/PathRules.h"
 
+#include "system/FileNames.h"
+#include "text/TextDecoding.h"
+
 #include <QDir>
 
 QString NameOfPath(const QString& path, QChar separator)
 {
-    return path.mid(path.lastIndexOf(separator) + 1);
+    const QString name = path.mid(path.lastIndexOf(separator) + 1);
+    // A name that keeps bytes that are not UTF-8 is shown as the program
+    // decodes any byte string of unknown encoding.
+    return sys::holdsRawBytes(name) ? text::decodeByteString(sys::bytesOfName(name)) : name;
 }
 
 QString NameOfPath(const QString& path)

@@ -7,7 +7,9 @@
 // The file-name part of a path: the text after the last separator of the
 // platform ("/" here, "\" on Windows). A path without one is its own name; a
 // path ending in one, or the empty path, gives the empty text. Nothing is
-// trimmed.
+// trimmed. A name that keeps bytes that are not UTF-8 (system/FileNames.h) is
+// given readably, its bytes decoded in the program's one order for byte
+// strings (text/TextDecoding.h): "caf\xE9.wav" is "café.wav".
 QString NameOfPath(const QString& path);
 QString NameOfPath(const QString& path, QChar separator);
 

@@ -1,5 +1,6 @@
 #include "playlist/ListFile.h"
 
+#include "system/FileNames.h"
 #include "text/TextDecoding.h"
 
 #include <QStringDecoder>
@@ -39,8 +40,9 @@ std::optional<QByteArray> encodeLocale(const QString& text)
 
 // How the lines of a list file's bytes become text: UTF-8 after a
 // byte-order mark, else the locale encoding when every byte is valid in it,
-// else Shift-JIS.
-enum class Encoding { Utf8, Locale, Legacy };
+// else Shift-JIS. Names: UTF-8 with every other byte kept, as file names
+// keep them (system/FileNames.h), where the bytes are not valid in those.
+enum class Encoding { Utf8, Locale, Legacy, Names };
 
 // Qt takes the locale encoding to be UTF-8 on every system but Windows, and
 // UTF-8 has a fast check of its own, many times quicker than a decoder that
@@ -56,7 +58,11 @@ std::optional<Encoding> encodingOf(QByteArrayView bytes)
 #endif
     if (text::decodeCp932(bytes))
         return Encoding::Legacy;
+#ifdef Q_OS_WIN
     return std::nullopt;
+#else
+    return Encoding::Names;
+#endif
 }
 
 // Visits the non-empty lines; CR LF, LF and a lone CR each end a line, and
@@ -119,8 +125,13 @@ std::optional<QStringList> decodeScannedListFile(QByteArrayView bytes, const Lis
     std::optional<Encoding> encoding = Encoding::Utf8;
     if (bytes.startsWith(kUtf8ByteOrderMark)) {
         bytes = bytes.sliced(kUtf8ByteOrderMark.size());
-        if (!bytes.isValidUtf8())
+        if (!bytes.isValidUtf8()) {
+#ifdef Q_OS_WIN
             return std::nullopt;
+#else
+            encoding = Encoding::Names;
+#endif
+        }
     } else {
         encoding = encodingOf(bytes);
     }
@@ -135,6 +146,8 @@ std::optional<QStringList> decodeScannedListFile(QByteArrayView bytes, const Lis
     forEachNonEmptyLine(bytes, [&](QByteArrayView line) {
         if (*encoding == Encoding::Utf8)
             lines.append(fromValidUtf8(line));
+        else if (*encoding == Encoding::Names)
+            lines.append(sys::nameFromBytes(line));
         else
             lines.append(decoder.decode(line));
     });
@@ -149,8 +162,7 @@ Utf8ListDecoder::Fed Utf8ListDecoder::feed(QByteArrayView bytes)
         return Fed::Refused;
     if (!m_started) {
         m_started = true;
-        m_marked = bytes.startsWith(kUtf8ByteOrderMark);
-        if (m_marked)
+        if (bytes.startsWith(kUtf8ByteOrderMark))
             bytes = bytes.sliced(kUtf8ByteOrderMark.size());
     }
     qsizetype lastEnd = bytes.size() - 1;
@@ -174,15 +186,13 @@ Utf8ListDecoder::Fed Utf8ListDecoder::feed(QByteArrayView bytes)
     }
     decoded = decoded && decodeLines(bytes.first(lastEnd + 1));
     m_pending = bytes.sliced(lastEnd + 1).toByteArray();
-    if (!decoded)
-        return m_marked ? Fed::Refused : Fed::NotUtf8;
-    return Fed::Taken;
+    return decoded ? Fed::Taken : Fed::NotUtf8;
 }
 
 Utf8ListDecoder::Fed Utf8ListDecoder::finish()
 {
     if (!decodeLines(m_pending))
-        return m_marked ? Fed::Refused : Fed::NotUtf8;
+        return Fed::NotUtf8;
     m_pending.clear();
     return Fed::Taken;
 }
@@ -198,10 +208,16 @@ bool Utf8ListDecoder::decodeLines(QByteArrayView bytes)
 #ifndef Q_OS_WIN
 namespace {
 
+// The code units that keep the bytes 0x80..0xFF of a file name.
+constexpr char16_t kFirstKeptByte = 0xDC80;
+constexpr char16_t kLastKeptByte = 0xDCFF;
+
 // Appends one entry as UTF-8 and reports false for a character that would not
-// read back as itself: CR, LF, NUL, or half of a surrogate pair. One pass,
-// no intermediate text: a save of a long list is mostly this loop.
-bool appendUtf8Entry(const QString& entry, char*& out)
+// read back as itself: CR, LF, NUL, or half of a surrogate pair that is not a
+// byte kept from a file name (system/FileNames.h), which is written as that
+// byte. One pass, no intermediate text: a save of a long list is mostly this
+// loop. keptBytes is set for an entry with such a byte.
+bool appendUtf8Entry(const QString& entry, char*& out, bool& keptBytes)
 {
     const auto* s = reinterpret_cast<const char16_t*>(entry.constData());
     const qsizetype n = entry.size();
@@ -222,6 +238,9 @@ bool appendUtf8Entry(const QString& entry, char*& out)
             *out++ = char(0x80 | ((u >> 12) & 0x3F));
             *out++ = char(0x80 | ((u >> 6) & 0x3F));
             *out++ = char(0x80 | (u & 0x3F));
+        } else if (c >= kFirstKeptByte && c <= kLastKeptByte) {
+            *out++ = char(c - 0xDC00);
+            keptBytes = true;
         } else if (QChar::isLowSurrogate(c)) {
             return false;
         } else {
@@ -267,13 +286,25 @@ std::optional<QByteArray> encodeListFile(const QStringList& entries)
         capacity += entry.size() * 3 + 2;
     QByteArray bytes(capacity, Qt::Uninitialized);
     char* out = bytes.data();
+    bool keptBytes = false;
     for (const QString& entry : entries) {
         if (entry.isEmpty())
             break;
-        if (!appendUtf8Entry(entry, out))
+        char* const start = out;
+        bool kept = false;
+        if (!appendUtf8Entry(entry, out, kept))
             return std::nullopt;
+        // Kept bytes that would be read as another name (two of them that
+        // make a UTF-8 character) cannot be stored.
+        if (kept && sys::nameFromBytes(QByteArrayView(start, out - start - 2)) != entry)
+            return std::nullopt;
+        keptBytes = keptBytes || kept;
     }
     bytes.truncate(out - bytes.constData());
+    // A reader takes bytes that are valid Shift-JIS for a list from Japanese
+    // Windows; a byte-order mark tells it that these are names' own bytes.
+    if (keptBytes && text::decodeCp932(bytes))
+        bytes.prepend(kUtf8ByteOrderMark);
     return bytes;
 #endif
 }

@@ -1,26 +1,8 @@
 // Reading and writing list files on the disk (the codec is in ListFile.cpp).
 #include "playlist/ListFile.h"
 
+#include "system/FileWriting.h"
 #include "system/RegularFile.h"
-#include "system/SystemCalls.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
-namespace {
-// The bytes written straight into the existing file at path (a link leads to
-// its target), then flushed to the disk. Used only where no temporary file
-// can be made beside it.
-bool writeInPlace(const QString& path, const QByteArray& bytes, const ListFileWrite& write)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool written = write ? write(file, bytes) : file.write(bytes) == bytes.size();
-    return written && file.flush() && sys::syncToDisk(file.handle());
-}
-} // namespace
 
 namespace {
 // Reads file from where it stands to its end in chunks, handing each to
@@ -111,27 +93,26 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, const Lis
 {
     if (path.isEmpty())
         return false;
-    // Replacing a folder, a device or a pipe by a file is never wanted.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
+    // Replacing a folder, a device, a pipe, or a link that leads nowhere or
+    // in a loop, by a file is never wanted.
+    const sys::NameLeadsTo target = sys::whatNameLeadsTo(path);
+    if (target == sys::NameLeadsTo::SomethingElse)
         return false;
-
-    // The save file follows a symbolic link to its target, and its commit
-    // flushes the new file to the disk before it takes the target's place.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        // No new file in that folder (it is read-only to us): the same bytes
-        // go straight into the list file, when that one may be written.
-        // A failure for any other cause (a full disk) leaves the file alone.
-        const QFileInfo existing(path);
-        const QFileInfo folder(QFileInfo(existing.canonicalFilePath()).absolutePath());
-        return existing.isFile() && existing.isWritable() && !folder.isWritable()
-               && writeInPlace(path, bytes, write);
+    // Past a size limit set for the program a write would end it: such a
+    // list is refused before a byte is written.
+    if (!sys::fileSizeAllowed(bytes.size()))
+        return false;
+    switch (sys::replaceFile(path, bytes, write)) {
+    case sys::Replaced::Yes:
+        return true;
+    case sys::Replaced::No:
+        return false;
+    case sys::Replaced::FolderTakesNoNewFile:
+        // The folder is read-only to us, but the list itself may be written:
+        // it is rewritten where it stands, and put back on any failure.
+        return target == sys::NameLeadsTo::RegularFile && sys::rewriteFileInPlace(path, bytes, write);
     }
-    const bool written = write ? write(file, bytes) : file.write(bytes) == bytes.size();
-    if (!written)
-        return false;  // a temporary file goes with `file`; the target is untouched
-    return file.commit();
+    return false;
 }
 
 bool writeListFile(const QString& path, const QStringList& entries, const ListFileWrite& write)

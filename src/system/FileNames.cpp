@@ -1,9 +1,20 @@
 #include "system/FileNames.h"
 
+#include <QStringDecoder>
+
 namespace {
 constexpr char16_t kRawByteBase = 0xDC00;  // a kept byte b is kRawByteBase + b
 constexpr char16_t kFirstRawByte = 0xDC80;
 constexpr char16_t kLastRawByte = 0xDCFF;
+
+// The text of valid UTF-8, every U+FEFF in it kept (QString::fromUtf8 and
+// QString::fromUcs4 drop one at the start: a name may begin with it).
+QString fromUtf8KeepingMarks(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
 
 bool isRawByte(char16_t c)
 {
@@ -49,7 +60,7 @@ QString nameFromBytes(QByteArrayView bytes)
     return QString::fromUtf8(bytes);
 #else
     if (bytes.isValidUtf8())
-        return QString::fromUtf8(bytes);
+        return fromUtf8KeepingMarks(bytes);
     QString name;
     name.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size();) {
@@ -61,8 +72,7 @@ QString nameFromBytes(QByteArrayView bytes)
             ++i;
             continue;
         }
-        const char32_t points[] = {point};
-        name.append(QString::fromUcs4(points, 1));
+        name.append(fromUtf8KeepingMarks(bytes.sliced(i, length)));
         i += length;
     }
     return name;

@@ -1,10 +1,11 @@
 #include "system/RegularFile.h"
 
+#include "system/FileNames.h"
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
 #include <cerrno>
-#include <QFile>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,6 +51,20 @@ qint64 RegularFile::read(char* buffer, qint64 max)
     return got;
 }
 
+qint64 RegularFile::readAt(qint64 offset, char* buffer, qint64 max)
+{
+    OVERLAPPED at{};
+    at.Offset = DWORD(offset & 0xFFFFFFFF);
+    at.OffsetHigh = DWORD(quint64(offset) >> 32);
+    DWORD got = 0;
+    const DWORD want = DWORD(qMin<qint64>(max, 1 << 30));
+    if (!m_handle || offset < 0)
+        return -1;
+    if (!ReadFile(m_handle, buffer, want, &got, &at))
+        return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+    return got;
+}
+
 bool RegularFile::rewind()
 {
     LARGE_INTEGER start{};
@@ -58,7 +73,7 @@ bool RegularFile::rewind()
 #else
 RegularFile::RegularFile(const QString& path)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = bytesOfName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return;
@@ -88,6 +103,17 @@ qint64 RegularFile::read(char* buffer, qint64 max)
         return -1;
     for (;;) {
         const ssize_t got = ::read(m_fd, buffer, size_t(max));
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
+qint64 RegularFile::readAt(qint64 offset, char* buffer, qint64 max)
+{
+    if (m_fd < 0 || offset < 0)
+        return -1;
+    for (;;) {
+        const ssize_t got = ::pread(m_fd, buffer, size_t(max), off_t(offset));
         if (got >= 0 || errno != EINTR)
             return got;
     }

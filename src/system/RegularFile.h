@@ -2,7 +2,9 @@
 // A file opened once for reading, kept only when the opened handle is a
 // regular file. The opening never waits: a pipe without a writer or a device
 // is opened without blocking and then refused, and what is read is what the
-// check saw, whatever the path names by then. One branch per system.
+// check saw, whatever the path names by then. The name is opened by its bytes
+// (system/FileNames.h), so any name the file system holds is found. One
+// branch per system.
 
 #include <QString>
 #include <QtGlobal>
@@ -21,6 +23,9 @@ public:
     qint64 size() const { return m_size; }
     // Reads at most max bytes into buffer: their count, 0 at the end, -1 on a failure.
     qint64 read(char* buffer, qint64 max);
+    // Reads at most max bytes from offset: their count, 0 past the end, -1 on
+    // a failure. Where read() goes on from afterwards is not kept.
+    qint64 readAt(qint64 offset, char* buffer, qint64 max);
     // Goes back to the start, to read it all again; false on a failure.
     bool rewind();
 

@@ -5,7 +5,6 @@
 #ifdef Q_OS_WIN
 #include <QDir>
 #include <QRegularExpression>
-#include <io.h>
 #else
 #include "system/FileNames.h"
 
@@ -31,10 +30,6 @@ QString currentFolder()
     return QDir::currentPath();
 }
 
-bool syncToDisk(int fileDescriptor)
-{
-    return _commit(fileDescriptor) == 0;
-}
 #else
 bool runningAsSuperuser()
 {
@@ -57,9 +52,5 @@ QString currentFolder()
     return nameFromBytes(path.constData());
 }
 
-bool syncToDisk(int fileDescriptor)
-{
-    return ::fsync(fileDescriptor) == 0;
-}
 #endif
 } // namespace sys

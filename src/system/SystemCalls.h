@@ -13,7 +13,4 @@ bool runningAsSuperuser();
 QString userKey();
 // The process's current folder, kept as its bytes (FileNames.h).
 QString currentFolder();
-// Flushes what was written through an open file descriptor (QFile::handle())
-// from the system's cache to the disk; true when it got there.
-bool syncToDisk(int fileDescriptor);
 } // namespace sys

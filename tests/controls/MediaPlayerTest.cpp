@@ -2,6 +2,7 @@
 // path it is given, how the control lays itself out for sound, pictures and
 // messages, and how its bar drives the engine.
 
+#include "main/ProcessExit.h"
 #include "support/MainWindowHarness.h"
 #include "support/PlayerFixture.h"
 #include "support/WaitFor.h"
@@ -13,6 +14,7 @@
 #include <QMouseEvent>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QSemaphore>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,6 +25,29 @@ class MediaPlayerTest : public PlayerFixture {
 protected:
     int barHeight() const { return m_player->bar()->sizeHint().height(); }
 };
+
+// A tag read that hangs, as on a hung file system, until let go.
+struct StalledTagReader final : MediaTagReader {
+    mutable QSemaphore started, released;
+    MediaTags read(const QString&) const override
+    {
+        started.release();
+        released.acquire();
+        return {};
+    }
+};
+
+TEST_F(MediaPlayerTest, TheProcessEndsWithoutWaitingForAStalledTagRead)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto reader = std::make_shared<StalledTagReader>();
+    m_player->setTagReader(reader);
+    m_player->setFileName(QStringLiteral("/hung/mount/a.mp3"));
+    ASSERT_TRUE(reader->started.tryAcquire(1, 30000));
+    // The end of main, once the window has gone: the read is left behind.
+    EXPECT_EXIT(endProcess(7), testing::ExitedWithCode(7), "");
+    reader->released.release();
+}
 
 TEST_F(MediaPlayerTest, TheEngineIsMadeOnTheFirstFileOnly)
 {

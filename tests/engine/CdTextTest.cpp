@@ -3,6 +3,7 @@
 #include "controls/cdplayer/MMControl.h"
 #include "engine/DiscImage.h"
 #include "engine/TagFixtures.h"
+#include "engine/cdio/CdTextPacks.h"
 #include "engine/cdio/CdioDrive.h"
 #include "support/WaitFor.h"
 
@@ -27,13 +28,14 @@ const CdTextBlock kJapanese{'\x80', '\x69',
 
 const CdText kJapaneseText{u"日本のアルバム"_qs, u"歌手Ａ"_qs,
                            {{1, {u"最初の歌"_qs, {}}}, {2, {u"Two"_qs, {}}}, {3, {u"Two"_qs, {}}}}};
+const CdText kEnglishText{u"Café Songs"_qs, u"The Band"_qs,
+                          {{1, {u"First"_qs, {}}}, {2, {u"Second"_qs, {}}}, {3, {u"Third"_qs, {}}}}};
 
 } // namespace
 
 TEST(CdText, TheJapaneseBlockElseTheFirstInItsOwnCharacterCode)
 {
-    const CdText english{u"Café Songs"_qs, u"The Band"_qs,
-                         {{1, {u"First"_qs, {}}}, {2, {u"Second"_qs, {}}}, {3, {u"Third"_qs, {}}}}};
+    const CdText& english = kEnglishText;
     const struct {
         const char* what;
         QByteArray packs;
@@ -52,6 +54,36 @@ TEST(CdText, TheJapaneseBlockElseTheFirstInItsOwnCharacterCode)
         const std::unique_ptr<CdDrive> drive = openCdioDrive(image.cue);
         ASSERT_NE(drive, nullptr);
         EXPECT_EQ(drive->cdText(), row.text);
+    }
+}
+
+TEST(CdText, ADriveAnswerIsReadNoFurtherThanItsLengthOrLibcdiosBuffer)
+{
+    const QByteArray english = tagfixture::cdTextPacks({kEnglish});
+    const QByteArray both = tagfixture::cdTextPacks({kEnglish, kJapanese});
+    // libcdio's buffer: the header (the count of the bytes after its first
+    // two), the packs, and not a byte more.
+    auto answer = [](const QByteArray& packs, qsizetype reported) {
+        QByteArray buffer = QByteArray(1, char(reported >> 8)) + char(reported & 0xFF) + QByteArray(2, '\0') + packs;
+        buffer.resize(kLibcdioCdTextBufferBytes, '\0');
+        return buffer;
+    };
+    const struct {
+        const char* what;
+        QByteArray buffer;
+        qsizetype size;
+        CdText text;
+    } rows[] = {
+        {"the length reported", answer(both, both.size() + 2), both.size() + 4, kJapaneseText},
+        {"a length that ends before the Japanese block", answer(both, english.size() + 2), english.size() + 4,
+         kEnglishText},
+        {"a length past libcdio's buffer", answer(both, 0xFFFF), kLibcdioCdTextBufferBytes, kJapaneseText},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const auto* data = reinterpret_cast<const unsigned char*>(row.buffer.constData());
+        EXPECT_EQ(driveCdTextSize(data), row.size);
+        EXPECT_EQ(decodeDriveCdText(data), row.text);
     }
 }
 

@@ -5,13 +5,15 @@
 #include "controls/mediaplayer/MediaPropertiesWindow.h"
 #include "engine/TagFixtures.h"
 #include "engine/tags/TagLibTagReader.h"
+#include "engine/tags/TagSource.h"
 #include "engine/vlc/VlcMediaEngine.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
+#include "system/BackgroundTask.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
-#include <QThreadPool>
 #include <gtest/gtest.h>
 
 using namespace tagfixture;
@@ -33,6 +35,25 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 {
     EXPECT_TRUE(writeBytes(dir.filePath(name), bytes));
     return dir.filePath(name);
+}
+
+// head, then gap bytes of zeros that take no room on the disk, then tail.
+QString writeSparse(const QTemporaryDir& dir, const QString& name, const QByteArray& head, qint64 gap,
+                    const QByteArray& tail)
+{
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(head) == head.size() && file.resize(head.size() + gap)
+                && file.seek(head.size() + gap) && file.write(tail) == tail.size());
+    return file.fileName();
+}
+
+// The bytes this process has read so far, or -1 where the system does not tell.
+qint64 bytesReadSoFar()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    const QByteArray text = io.open(QIODevice::ReadOnly) ? io.readAll() : QByteArray();
+    const qsizetype at = text.indexOf("rchar:");
+    return at < 0 ? -1 : text.mid(at + 6, text.indexOf('\n', at) - at - 6).trimmed().toLongLong();
 }
 
 } // namespace
@@ -74,6 +95,40 @@ TEST(TagReader, ReadsEachKindOfFileAsItsAuthorWroteIt)
     EXPECT_EQ(reader->read(dir.path()), MediaTags()) << "a folder";
 }
 
+TEST(TagReader, LargeFilesAreReadWithinTheBudgetWhereverTheirTagsLie)
+{
+    constexpr quint32 kGap = 100'000'000;  // samples or a movie
+    QTemporaryDir dir;
+    const QByteArray info = infoList({{"INAM", kTitle}, {"IPRD", kAlbum}});
+    const MediaTags infoTags{kJapanese.title, {}, kJapanese.album, {}};
+    const QByteArray wavHead = mediatest::sineWav(0).first(40).replace(4, 4, le32(36 + kGap + info.size())) + le32(kGap);
+    const QByteArray hdrl = "LIST" + le32(4 + 8 + 56) + "hdrl" + "avih" + le32(56) + QByteArray(56, '\0');
+    const QByteArray aviHead = "RIFF" + le32(4 + hdrl.size() + 12 + kGap + info.size()) + "AVI " + hdrl + "LIST"
+        + le32(4 + kGap) + "movi";
+    const QByteArray cover = QByteArray("image/jpeg\0\x03\0", 13) + QByteArray(2 * 1024 * 1024, 'p');
+    const struct {
+        const char* what;
+        QString path;
+        MediaTags tags;
+    } rows[] = {
+        {"a WAV's INFO list after 100 MB of samples", writeSparse(dir, "long.wav", wavHead, kGap, info), infoTags},
+        {"an AVI's INFO list after a 100 MB movie", writeSparse(dir, "long.avi", aviHead, kGap, info), infoTags},
+        {"an MP3's title after a 2 MiB cover picture",
+         writeFile(dir, "cover.mp3", id3v2({{"APIC", 0, cover}, {"TIT2", 0, kTitle}}) + mpegFrames()),
+         {kJapanese.title, {}, {}, {}}},
+        {"1 GB of zeros named .mp3, an ID3v1 tag at its end",
+         writeSparse(dir, "zeros.mp3", {}, 1'000'000'000, id3v1(kTitle, kArtist, kAlbum)), kJapanese},
+    };
+    const MediaTagReaderPtr reader = makeTagLibTagReader();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const qint64 before = bytesReadSoFar();
+        EXPECT_EQ(reader->read(row.path), row.tags);
+        if (before >= 0)
+            EXPECT_LE(bytesReadSoFar() - before, kTagReadBudget + 64 * 1024);
+    }
+}
+
 TEST(TagReader, ThePlayerShowsTheTagsOfWhatItPlaysInItsPropertiesWindow)
 {
     QTemporaryDir dir;
@@ -105,7 +160,7 @@ TEST(TagReader, ThePlayerShowsTheTagsOfWhatItPlaysInItsPropertiesWindow)
     player.setFileName(writeFile(dir, "song.mid", midiWithName(kTitle)));
     player.setFileName(writeFile(dir, "plain.wav", mediatest::sineWav(1.0)));
     EXPECT_EQ(player.tags(), MediaTags());
-    QThreadPool::globalInstance()->waitForDone();
+    leavablePool().waitForDone();
     QCoreApplication::processEvents();
     EXPECT_EQ(player.tags(), MediaTags());
     EXPECT_EQ(changes, 2) << "cleared once";

@@ -17,6 +17,7 @@
 #include "engine/MediaTestFiles.h"
 #include "support/Fakes.h"
 #include "support/WaitFor.h"
+#include "system/BackgroundTask.h"
 
 #include "app/frmMain.h"
 
@@ -204,6 +205,7 @@ TEST(Soak, ALongSessionLeavesNoMemoryDescriptorOrThreadBehind)
     // Idle pool threads go at once instead of after half a minute, so that a
     // thread count at rest is one of threads that are really left over.
     QThreadPool::globalInstance()->setExpiryTimeout(100);
+    leavablePool().setExpiryTimeout(100);
     const int opens = std::max(100, setting("SORVAN_SOAK_OPENS", 300));
     const int cdCycles = std::max(1, setting("SORVAN_SOAK_CD", 30));
     const int ticks = setting("SORVAN_SOAK_TICKS", 2000);

@@ -18,7 +18,7 @@ bool isFifo(const QString&) { return false; }
 bool writeFileWithRawName(const QByteArray&, const QByteArray&) { return false; }
 FileSizeLimit::FileSizeLimit(qint64) {}
 FileSizeLimit::~FileSizeLimit() = default;
-KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>&)>&) { return {}; }
+KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>&)>&, bool) { return {}; }
 std::optional<bool> runUnprivileged(const std::function<bool()>&) { return std::nullopt; }
 #else
 bool makeFifo(const QString& path)
@@ -63,15 +63,23 @@ FileSizeLimit::~FileSizeLimit()
     std::signal(SIGXFSZ, m_savedHandler ? m_savedHandler : SIG_DFL);
 }
 
+namespace {
+// In a child: gives up the superuser's rights, or ends the child with 2.
+void becomeUnprivileged()
+{
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+        ::_exit(2);
+}
+} // namespace
+
 std::optional<bool> runUnprivileged(const std::function<bool()>& work)
 {
     const pid_t child = ::fork();
     if (child < 0)
         return std::nullopt;
     if (child == 0) {
-        constexpr uid_t kNobody = 65534;
-        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
-            ::_exit(2);
+        becomeUnprivileged();
         ::_exit(work() ? 0 : 1);
     }
     int status = 0;
@@ -80,7 +88,8 @@ std::optional<bool> runUnprivileged(const std::function<bool()>& work)
     return WEXITSTATUS(status) == 0;
 }
 
-KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>& reached)>& work)
+KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>& reached)>& work,
+                                  bool unprivileged)
 {
     KilledChild result;
     int there[2];
@@ -95,6 +104,8 @@ KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<v
     result.supported = true;
     const pid_t child = ::fork();
     if (child == 0) {
+        if (unprivileged)
+            becomeUnprivileged();
         work([&] {
             char c = 'r';
             if (::write(there[1], &c, 1) != 1)
@@ -112,6 +123,7 @@ KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<v
         int status = 0;
         ::waitpid(child, &status, 0);
         result.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        result.supported = !(WIFEXITED(status) && WEXITSTATUS(status) == 2);
     } else {
         ::close(there[1]);
     }

@@ -47,5 +47,8 @@ struct KilledChild {
 // child can be had. Files work touches must be open to that user.
 std::optional<bool> runUnprivileged(const std::function<bool()>& work);
 
-KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>& reached)>& work);
+// With unprivileged, the child runs as a user without the superuser's rights
+// (as runUnprivileged); supported is false where none can be had.
+KilledChild runKilledAtCheckpoint(const std::function<void(const std::function<void()>& reached)>& work,
+                                  bool unprivileged = false);
 } // namespace testsys

@@ -14,6 +14,9 @@ TEST(FileNames, EveryByteOfANameComesBackAndValidUtf8IsItsText)
         // Kept bytes are written as code units (\xDCnn): they are no characters.
         {"UTF-8", "/m/\xE6\x9B\xB2.wav", u"/m/曲.wav"_qs},
         {"a Latin-1 byte", "caf\xE9.wav", u"caf\xDCE9.wav"_qs},
+        // QString drops U+FEFF at the start of text it decodes.
+        {"a valid name starting with a byte-order mark", "\xEF\xBB\xBF" "a", u"\xFEFF" "a"_qs},
+        {"byte-order marks around a kept byte", "\xEF\xBB\xBF" "a\xE9\xEF\xBB\xBF", u"\xFEFF" "a\xDCE9\xFEFF"_qs},
         {"a cut sequence at the end", "a\xE6\x9B", u"a\xDCE6\xDC9B"_qs},
         {"an overlong slash", "\xC0\xAF", u"\xDCC0\xDCAF"_qs},
         {"an encoded surrogate", "\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"_qs},

@@ -3,12 +3,12 @@
 #include "playlist/ListFile.h"
 #include "support/SystemCalls.h"
 #include "support/TestFiles.h"
+#include "system/FileNames.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -35,6 +35,14 @@ QStringList randomPlayList(QRandomGenerator& random)
         entries << path;
     }
     return entries;
+}
+
+// A folder "lists" in dir, both open to the unprivileged child.
+QString listsFolder(const QTemporaryDir& dir)
+{
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));
+    EXPECT_TRUE(QDir(dir.path()).mkpath("lists"));
+    return dir.filePath("lists");
 }
 
 QStringList listFolder(const QString& folder)
@@ -115,14 +123,13 @@ TEST(ListFileEncoding, ByteOrderMarkSelectsUtf8AndIsNotPartOfTheFirstEntry)
     EXPECT_EQ(decodeListFile("/a.mid\r\n\xEF\xBB\xBF\xEF\xBB\xBF/b.mid"),
               (QStringList{"/a.mid", QString(2, QChar(0xFEFF)) + "/b.mid"}))
         << "marks at the start of a later line are its text, every one";
-    EXPECT_EQ(decodeListFile("\xEF\xBB\xBF\x83\x5c.mid"), std::nullopt) << "no Shift-JIS after a mark";
+    EXPECT_EQ(decodeListFile("\xEF\xBB\xBF\x83\x5c.mid"), QStringList{u"\xDC83\\.mid"_qs})
+        << "no Shift-JIS after a mark: bytes that are not UTF-8 are a name's own";
 }
 
-TEST(ListFileEncoding, BytesThatAreNoTextAreRefused)
+TEST(ListFileEncoding, NulBytesAreRefused)
 {
-    EXPECT_EQ(decodeListFile(QByteArray("/m/a.mid\0\r\n", 11)), std::nullopt) << "NUL";
-    EXPECT_EQ(decodeListFile("/m/\x83"), std::nullopt) << "a lead byte without its second byte";
-    EXPECT_EQ(decodeListFile("/m/\xff\xfe\xfd"), std::nullopt) << "valid in no encoding";
+    EXPECT_EQ(decodeListFile(QByteArray("/m/a.mid\0\r\n", 11)), std::nullopt);
 
     QByteArray garbage;
     QRandomGenerator random(7);
@@ -131,12 +138,33 @@ TEST(ListFileEncoding, BytesThatAreNoTextAreRefused)
     EXPECT_EQ(decodeListFile(garbage), std::nullopt);
 }
 
+TEST(ListFileEncoding, NamesThatAreNotTextKeepTheirBytes)
+{
+    const struct {
+        const char* what;
+        QStringList entries;
+        QByteArray bytes;
+    } rows[] = {
+        {"a Latin-1 byte", {u"/m/caf\xDCE9.wav"_qs, "/m/b.wav"}, "/m/caf\xE9.wav\r\n/m/b.wav\r\n"},
+        {"a lead byte without its second byte", {u"/m/\xDC83"_qs}, "/m/\x83\r\n"},
+        {"bytes that are also Shift-JIS: marked as a name's own", {u"/m/\xDC82\xDCA0.wav"_qs, "/m/b.wav"},
+         "\xEF\xBB\xBF/m/\x82\xA0.wav\r\n/m/b.wav\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(encodeListFile(row.entries), row.bytes);
+        EXPECT_EQ(decodeListFile(row.bytes), row.entries);
+    }
+}
+
 TEST(ListFileEncoding, EntriesThatCannotBeStoredRefuseTheWholeList)
 {
     EXPECT_EQ(encodeListFile({"/m/a.mid", "/m/line\nbreak.mid"}), std::nullopt);
     EXPECT_EQ(encodeListFile({"/m/a.mid", "/m/cr\r.mid"}), std::nullopt);
     EXPECT_EQ(encodeListFile({QString("/m/nul") + QChar(0)}), std::nullopt);
     EXPECT_EQ(encodeListFile({QString("/m/") + QChar(0xD800)}), std::nullopt) << "a lone surrogate";
+    EXPECT_EQ(encodeListFile({QString("/m/") + QChar(0xDC7F)}), std::nullopt) << "a lone surrogate, no kept byte";
+    EXPECT_EQ(encodeListFile({u"/m/\xDCC3\xDCA9"_qs}), std::nullopt) << "kept bytes that would read back as é";
     EXPECT_EQ(encodeListFile({QString(QChar(0xFEFF)) + "/m/a.mid"}), std::nullopt)
         << "would read back as a byte-order mark";
 }
@@ -192,7 +220,8 @@ TEST(ListFileRead, AFileOfManyReadBuffersReadsAsItsBytesDecode)
     for (int i = 0; utf8.size() < 700 * 1024; ++i)  // lines and characters cut by the read buffer
         utf8 += QStringLiteral("/音楽/曲 %1.mid").arg(i).toUtf8() + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
     const QByteArray shiftJis = utf8 + "\x83\x5c.mid\r\n";  // not UTF-8 only at its end: read again as Shift-JIS
-    for (const QByteArray& bytes : {utf8, QByteArray("\xEF\xBB\xBF") + utf8, shiftJis}) {
+    const QByteArray names = "\xEF\xBB\xBF" + shiftJis;             // read again as names' own bytes
+    for (const QByteArray& bytes : {utf8, QByteArray("\xEF\xBB\xBF") + utf8, shiftJis, names}) {
         SCOPED_TRACE(bytes.size());
         const QString path = dir.filePath("a.lst");
         ASSERT_TRUE(writeBytes(path, bytes));
@@ -200,6 +229,19 @@ TEST(ListFileRead, AFileOfManyReadBuffersReadsAsItsBytesDecode)
         EXPECT_TRUE(decoded && decoded->size() > 30000);
         EXPECT_EQ(readListFile(path), decoded);
     }
+}
+
+TEST(ListFileRead, AListWhoseOwnNameIsNotTextIsWrittenAndReadByItsBytes)
+{
+    QTemporaryDir dir;
+    const QByteArray raw = QFile::encodeName(dir.path()) + "/caf\xE9.lst";
+    if (!testsys::writeFileWithRawName(raw, "/old.wav\r\n"))
+        GTEST_SKIP() << "no such names here";
+    const QString name = sys::nameFromBytes(raw);
+    EXPECT_EQ(readListFile(name), QStringList{"/old.wav"});
+    ASSERT_TRUE(writeListFile(name, {"/new.wav"}));
+    EXPECT_EQ(readListFileBytes(name), QByteArray("/new.wav\r\n"));
+    EXPECT_EQ(listFolder(dir.path()), QStringList()) << "no file of another name (Qt lists none of this one)";
 }
 
 TEST(ListFileRead, FileWithoutReadPermissionIsRefused)
@@ -227,30 +269,6 @@ TEST(ListFileSave, ReplacesTheOldFileAndLeavesNoTemporaryFiles)
     EXPECT_FALSE(writeListFile(QString(), {"/new.wav"})) << "no name";
 }
 
-TEST(ListFileSave, FailuresLeaveTheOldFileByteForByte)
-{
-    QTemporaryDir dir;
-    const QString list = dir.filePath("a.lst");
-    const QByteArray old = "/old/one.mid\r\n/old/two.mid\r\n";
-    ASSERT_TRUE(writeBytes(list, old));
-    QStringList longList;
-    for (int i = 0; i < 10000; ++i)
-        longList << QStringLiteral("/new/%1.mid").arg(i);
-
-    // The disk fills up half-way through the list.
-    const ListFileWrite fullDisk = [](QIODevice& file, const QByteArray& bytes) {
-        file.write(bytes.left(bytes.size() / 2));
-        return false;  // the rest did not fit
-    };
-    EXPECT_FALSE(writeListFile(list, longList, fullDisk));
-    EXPECT_EQ(readBytes(list), old);
-    EXPECT_EQ(listFolder(dir.path()), QStringList{"a.lst"});
-
-    // An entry that cannot be stored: nothing is written at all.
-    EXPECT_FALSE(writeListFile(list, {"/new/a.mid", "/bad\nname"}));
-    EXPECT_EQ(readBytes(list), old);
-}
-
 TEST(ListFileSave, ProcessKilledHalfWayKeepsTheOldFile)
 {
     QTemporaryDir dir;
@@ -265,7 +283,7 @@ TEST(ListFileSave, ProcessKilledHalfWayKeepsTheOldFile)
     const testsys::KilledChild writer = testsys::runKilledAtCheckpoint([&](const std::function<void()>& halfWay) {
         const ListFileWrite stopHalfWay = [&](QIODevice& file, const QByteArray& bytes) {
             const QByteArray half = bytes.left(bytes.size() / 2);
-            if (file.write(half) == half.size() && static_cast<QSaveFile&>(file).flush())
+            if (file.write(half) == half.size() && static_cast<QFileDevice&>(file).flush())
                 halfWay();
             return false;
         };
@@ -279,12 +297,76 @@ TEST(ListFileSave, ProcessKilledHalfWayKeepsTheOldFile)
     EXPECT_EQ(readBytes(list), old);
 }
 
+TEST(ListFileSave, EveryFailureEndsWithExactlyTheOldBytesBesideOrInPlace)
+{
+    QTemporaryDir dir;
+    const QString folder = listsFolder(dir);
+    const QString list = folder + "/a.lst";
+    QStringList longer;
+    for (int i = 0; i < 3000; ++i)
+        longer << QStringLiteral("/music/%1.mid").arg(i);
+    const QByteArray old = *encodeListFile(longer.mid(0, 300));
+    const qint64 size = encodeListFile(longer)->size();
+    auto failAt = [](qint64 byte) -> ListFileWrite {
+        return [byte](QIODevice& file, const QByteArray& bytes) {
+            file.write(bytes.left(byte));
+            return false;  // the rest did not fit, or the disk failed there
+        };
+    };
+    const struct {
+        const char* what;
+        QStringList entries;
+        qint64 sizeLimit;  // 0: none
+        ListFileWrite write;
+    } rows[] = {
+        {"over the size limit", longer, old.size() + 100, {}},
+        {"the size limit just met: written", longer, size, {}},
+        {"a full disk: half fits", longer, 0, failAt(size / 2)},
+        {"a write error at the first byte", longer, 0, failAt(0)},
+        {"a write error at the last byte", longer, 0, failAt(size - 1)},
+        {"a shorter list, a write error at its last byte", {"/m/a.wav"}, 0, failAt(9)},
+        {"an entry that cannot be stored", {"/m/a.wav", "/bad\nname"}, 0, {}},
+    };
+    for (const bool inPlace : {false, true}) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(row.what) + (inPlace ? ", in place" : ", beside"));
+            ASSERT_TRUE(writeBytes(list, old));
+            ASSERT_TRUE(QFile::setPermissions(list, QFileDevice::Permissions(0x6666)));
+            auto attempt = [&] {
+                std::optional<testsys::FileSizeLimit> limit;
+                if (row.sizeLimit > 0)
+                    limit.emplace(row.sizeLimit);
+                return writeListFile(list, row.entries, row.write);
+            };
+            QFile::setPermissions(folder, QFileDevice::Permissions(inPlace ? 0x5555 : 0x7755));
+            const std::optional<bool> written = inPlace ? testsys::runUnprivileged(attempt) : attempt();
+            QFile::setPermissions(folder, QFileDevice::Permissions(0x7755));
+            if (!written)
+                GTEST_SKIP() << "no unprivileged child here";
+            EXPECT_EQ(readBytes(list), *written ? *encodeListFile(row.entries) : old);
+            EXPECT_EQ(*written, row.sizeLimit == size);
+            EXPECT_EQ(listFolder(folder), QStringList{"a.lst"});
+        }
+    }
+
+    // Killed in place before its first write: the old bytes.
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x5555));
+    const testsys::KilledChild writer = testsys::runKilledAtCheckpoint(
+        [&](const std::function<void()>& beforeWriting) {
+            writeListFile(list, longer, [&](QIODevice&, const QByteArray&) { return beforeWriting(), false; });
+        },
+        true);
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7755));
+    if (!writer.supported)
+        GTEST_SKIP() << "no unprivileged child to kill here";
+    EXPECT_TRUE(writer.reached && writer.killed);
+    EXPECT_EQ(readBytes(list), old);
+}
+
 TEST(ListFileSave, OverwritesInAReadOnlyFolderAndThroughALink)
 {
     QTemporaryDir dir;
-    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));  // open to the unprivileged child
-    ASSERT_TRUE(QDir(dir.path()).mkpath("lists"));
-    const QString folder = dir.filePath("lists");
+    const QString folder = listsFolder(dir);
     const QString list = folder + "/a.lst";
     ASSERT_TRUE(writeBytes(list, "/old/one.mid\r\n/old/two.mid\r\n"));
     ASSERT_TRUE(QFile::setPermissions(list, QFileDevice::Permissions(0x6666)));

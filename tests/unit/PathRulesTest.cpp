@@ -10,6 +10,9 @@ TEST(NameOfPath, TakesTheTextAfterTheLastSeparator)
     // Blanks, case and extension stay as they are.
     EXPECT_EQ(NameOfPath("/m/  Tune.MP3 ", '/'), "  Tune.MP3 ");
     EXPECT_EQ(NameOfPath("/音楽/さくら.mid", '/'), "さくら.mid");
+    // Bytes of a name that are not UTF-8 are shown decoded, as Latin-1 or Shift-JIS.
+    EXPECT_EQ(NameOfPath(u"/m\xDCE9/caf\xDCE9.wav"_qs, '/'), u"café.wav"_qs);
+    EXPECT_EQ(NameOfPath(u"/m/\xDC89\xDCB9\xDC8Ay.mid"_qs, '/'), u"音楽.mid"_qs);
 }
 
 TEST(NameOfPath, WithoutSeparatorOrEndingInOne)

@@ -1,5 +1,7 @@
 #include "engine/vlc/VlcArguments.h"
 #include "engine/vlc/VlcMediaEngine.h"
+#include "support/SystemCalls.h"
+#include "system/FileNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,11 +56,15 @@ TEST(VlcArguments, OnlyRegularReadableNonEmptyFilesReachLibVlc)
         return out.fileName();
     };
     QDir(dir.path()).mkdir(QStringLiteral("folder.mid"));
+    const QByteArray latin1Name = QFile::encodeName(dir.path()) + "/caf\xE9.mid";
+    ASSERT_TRUE(testsys::writeFileWithRawName(latin1Name, QByteArray("MThd\0\0\0\x06", 8)));
+    EXPECT_EQ(pathForVlc(sys::nameFromBytes(latin1Name)), latin1Name);
     const struct {
         QString path;
         MediaFileKind kind;
     } rows[] = {
         {write("tune.mid", QByteArray("MThd\0\0\0\x06", 8) + QByteArray(20, '\0')), MediaFileKind::Midi},
+        {sys::nameFromBytes(latin1Name), MediaFileKind::Midi},
         {write("tune.rmi", QByteArray("RIFF\x20\0\0\0RMIDdata", 16)), MediaFileKind::Midi},
         {write("tone.wav", QByteArray("RIFF\x20\0\0\0WAVEfmt ", 16)), MediaFileKind::Other},
         {write("MThd.mp3", QByteArray("ID3") + QByteArray(40, '\0')), MediaFileKind::Other},

@@ -1,5 +1,7 @@
 #include "controls/mediaplayer/MediaPropertiesWindow.h"
 
+#include "system/RegularFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -81,11 +83,12 @@ MediaPropertiesWindow::MediaPropertiesWindow(MediaEngine* engine, QWidget* paren
 
 void MediaPropertiesWindow::showFile(const QString& localPath)
 {
-    const QFileInfo file(localPath);
+    const QFileInfo file(localPath);  // only to split the name
+    const sys::RegularFile opened(localPath);  // found by the name's own bytes
     setField(QStringLiteral("ファイル名"), file.fileName());
     setField(QStringLiteral("フォルダー"), QDir::toNativeSeparators(file.absolutePath()));
     setField(QStringLiteral("サイズ"),
-             file.isFile() ? QStringLiteral("%1 バイト").arg(QLocale::c().toString(file.size())) : QString());
+             opened.isOpen() ? QStringLiteral("%1 バイト").arg(QLocale::c().toString(opened.size())) : QString());
     for (const QString& caption : kFixed.mid(3))
         setField(caption, QString());
     clearTracks();

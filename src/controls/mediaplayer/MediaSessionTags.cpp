@@ -12,9 +12,10 @@ void MediaSession::readTags(const QString& localPath)
     }
     if (localPath.isEmpty() || !m_tagReader)
         return;
-    // The reader bounds what it reads; playback never waits for it, and the
-    // tags of a file replaced meanwhile are dropped.
-    runInBackground(
+    // The reader bounds what it reads; playback never waits for it, the tags
+    // of a file replaced meanwhile are dropped, and a read stalled on a hung
+    // file system is left behind at quit (its own pool).
+    runLeavable(
         this, [reader = m_tagReader, localPath] { return reader->read(localPath); },
         [this, generation](MediaTags tags) {
             if (generation != m_mediumGeneration || tags.isEmpty())

@@ -149,3 +149,17 @@ CdText decodeCdText(QByteArrayView raw)
         text.tracks[it.key()].performer = it.value();
     return text;
 }
+
+qsizetype driveCdTextSize(const unsigned char* answer, qsizetype bufferBytes)
+{
+    if (!answer || bufferBytes < 2)
+        return 0;
+    const qsizetype reported = (qsizetype(answer[0]) << 8 | answer[1]) + 2;
+    return std::min(reported, bufferBytes);
+}
+
+CdText decodeDriveCdText(const unsigned char* answer, qsizetype bufferBytes)
+{
+    const qsizetype size = driveCdTextSize(answer, bufferBytes);
+    return decodeCdText(QByteArrayView(reinterpret_cast<const char*>(answer), size));
+}

@@ -18,4 +18,19 @@ inline constexpr int kCdTextPackBytes = 18;
 // Eight blocks of at most 256 packs, and the header.
 inline constexpr qsizetype kMaxCdTextBytes = 8 * 256 * kCdTextPackBytes + 4;
 
+// The packs of a CD-Text file, or of a drive's answer with its header.
 CdText decodeCdText(QByteArrayView raw);
+
+// libcdio 2.1.0's mmc_read_cdtext holds a drive's answer in a buffer of this
+// many bytes (512 packs and the 4-byte header), and cdio_get_cdtext_raw hands
+// that buffer over without its size. A drive may report more.
+inline constexpr qsizetype kLibcdioCdTextBufferBytes = 9220;  // libcdio 2.1.0
+
+// How many bytes of a drive's answer at answer, in a buffer of bufferBytes,
+// are CD-Text: the length its header reports (a big-endian count of the
+// bytes after its first two) and those two, at most the buffer.
+qsizetype driveCdTextSize(const unsigned char* answer, qsizetype bufferBytes = kLibcdioCdTextBufferBytes);
+
+// The CD-Text of a drive's answer as libcdio hands it over; nothing past
+// driveCdTextSize is read.
+CdText decodeDriveCdText(const unsigned char* answer, qsizetype bufferBytes = kLibcdioCdTextBufferBytes);

@@ -6,9 +6,10 @@
 #include "engine/cdio/CdioDrive.h"
 
 #include "engine/cdio/CdTextPacks.h"
+#include "system/FileNames.h"
+#include "system/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 #include <QtGlobal>
@@ -105,11 +106,13 @@ QList<CdDrive::Track> readAudioTracks(const CdIo_t* cdio)
 // The bytes of a small regular file; empty for anything else.
 QByteArray smallFile(const QString& path, qint64 maxSize)
 {
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || info.size() > maxSize || !file.open(QIODevice::ReadOnly))
+    sys::RegularFile file(path);
+    if (!file.isOpen() || file.size() > maxSize)
         return {};
-    return file.read(maxSize);
+    QByteArray bytes(qsizetype(file.size()), Qt::Uninitialized);
+    const qint64 got = file.read(bytes.data(), bytes.size());
+    bytes.truncate(qsizetype(std::max<qint64>(got, 0)));
+    return bytes;
 }
 
 // The CD-Text file a cue sheet names (CDTEXTFILE "name"), beside the sheet.
@@ -126,24 +129,24 @@ QByteArray cueSheetCdText(const QString& cue)
             name = name.mid(1, name.size() - 2);
         if (name.isEmpty())
             return {};
-        return smallFile(QFileInfo(cue).dir().absoluteFilePath(QFile::decodeName(name)), kMaxCdTextBytes);
+        // (QFileInfo and QDir only put the names together here.)
+        return smallFile(QFileInfo(cue).dir().absoluteFilePath(sys::nameFromBytes(name)), kMaxCdTextBytes);
     }
     return {};
 }
 
-// The disc's CD-Text packs: a drive answers from the lead-in; an image has
-// them in the file its cue sheet names.
-QByteArray cdTextPacks(CdIo_t* cdio, const QString& device)
+// The disc's CD-Text: a drive answers from the lead-in; an image has it in
+// the file its cue sheet names.
+CdText cdTextOf(CdIo_t* cdio, const QString& device)
 {
-    if (uint8_t* raw = cdio_get_cdtext_raw(cdio)) {
-        // The answer's first two bytes give the length of what follows.
-        const qsizetype length = std::min<qsizetype>(qFromBigEndian<quint16>(raw) + 2, kMaxCdTextBytes);
-        QByteArray packs(reinterpret_cast<const char*>(raw), length);
-        cdio_free(raw);
-        return packs;
+    if (uint8_t* answer = cdio_get_cdtext_raw(cdio)) {
+        // libcdio's buffer, read no further than it holds.
+        CdText text = decodeDriveCdText(answer);
+        cdio_free(answer);
+        return text;
     }
     if (device.endsWith(QLatin1String(".cue"), Qt::CaseInsensitive))
-        return cueSheetCdText(device);
+        return decodeCdText(cueSheetCdText(device));
     return {};
 }
 
@@ -154,7 +157,7 @@ std::unique_ptr<CdDrive> openCdioDrive(const QString& device)
     static std::once_flag logOnce;
     std::call_once(logOnce, [] { cdio_log_set_handler(quietCdioLog); });
 
-    const QByteArray source = QFile::encodeName(device);
+    const QByteArray source = sys::bytesOfName(device);
     CdIo_t* cdio = device.isEmpty() ? cdio_open(nullptr, DRIVER_DEVICE) : cdio_open(source.constData(), DRIVER_UNKNOWN);
     if (!cdio)
         return nullptr;
@@ -164,6 +167,6 @@ std::unique_ptr<CdDrive> openCdioDrive(const QString& device)
         cdio_destroy(cdio);
         return nullptr;
     }
-    CdText text = decodeCdText(cdTextPacks(cdio, device));
+    CdText text = cdTextOf(cdio, device);
     return std::make_unique<CdioDrive>(cdio, std::move(tracks), std::move(text));
 }

@@ -3,14 +3,13 @@
 #include "engine/MidiHeader.h"
 #include "engine/tags/MidiText.h"
 #include "engine/tags/RiffInfo.h"
+#include "engine/tags/TagLibStream.h"
+#include "engine/tags/TagSource.h"
 #include "engine/tags/TagText.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QtEndian>
 
 #include <taglib/fileref.h>
 #include <taglib/id3v1tag.h>
+#include <taglib/id3v2framefactory.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/infotag.h>
 #include <taglib/mpegfile.h>
@@ -73,28 +72,9 @@ MediaTags tagsOf(const TagLib::Tag* tag)
     return {fromTagLib(tag->title()), fromTagLib(tag->artist()), fromTagLib(tag->album()), QString()};
 }
 
-// A path as TagLib takes it: UTF-16 on Windows, the locale's bytes elsewhere.
-class TagLibName {
-public:
-    explicit TagLibName(const QString& path) : m_path(path), m_bytes(QFile::encodeName(path)) {}
-    operator TagLib::FileName() const
-    {
-#ifdef Q_OS_WIN
-        return reinterpret_cast<const wchar_t*>(m_path.utf16());
-#else
-        return m_bytes.constData();
-#endif
-    }
-
-private:
-    QString m_path;
-    QByteArray m_bytes;
-};
-
-MediaTags readMpeg(const QString& path)
+MediaTags readMpeg(TagLibStream& stream)
 {
-    const TagLibName name(path);
-    TagLib::MPEG::File file(name, false);
+    TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
     if (!file.isValid())
         return {};
     MediaTags tags = tagsOf(file.tag());
@@ -102,10 +82,9 @@ MediaTags readMpeg(const QString& path)
     return tags;
 }
 
-MediaTags readWav(const QString& path)
+MediaTags readWav(TagLibStream& stream)
 {
-    const TagLibName name(path);
-    TagLib::RIFF::WAV::File file(name, false);
+    TagLib::RIFF::WAV::File file(&stream, false);
     if (!file.isValid())
         return {};
     // An ID3v2 tag, where there is one, says more than the INFO list.
@@ -124,10 +103,9 @@ MediaTags readWav(const QString& path)
     return tags;
 }
 
-MediaTags readOther(const QString& path)
+MediaTags readOther(TagLibStream& stream)
 {
-    const TagLibName name(path);
-    TagLib::FileRef ref(name, false);
+    TagLib::FileRef ref(&stream, false);
     if (ref.isNull())
         return {};
     MediaTags tags = tagsOf(ref.tag());
@@ -135,16 +113,40 @@ MediaTags readOther(const QString& path)
     return tags;
 }
 
-// The size an ID3v2 tag at the start of the file says it has (28 bits,
-// seven to a byte); 0 without one.
-qint64 id3v2Size(const QByteArray& head)
+// TagLib looks for an ID3v2 tag ahead of the first MPEG frame one byte at a
+// time, a slow search (a quarter of a second for the budget). Where none of
+// the bytes it may read holds a frame's first byte or "ID3", it would find
+// nothing, and only an ID3v1 tag at the end can hold tags.
+constexpr qint64 kId3v1Bytes = 128;
+
+bool mayHoldFramesOrId3v2(TagSource& source)
 {
-    if (head.size() < 10 || !head.startsWith("ID3"))
-        return 0;
-    qint64 size = 0;
-    for (int i = 6; i < 10; ++i)
-        size = (size << 7) | (static_cast<unsigned char>(head[i]) & 0x7F);
-    return size;
+    constexpr qint64 kAll = kTagReadBudget - kId3v1Bytes;
+    for (qint64 size = 64 * 1024;; size = std::min(size * 4, kAll)) {
+        const QByteArrayView start = source.start(size);
+        if (start.contains('\xFF') || start.contains("ID3"))
+            return true;
+        if (start.size() < size || size == kAll)
+            return false;
+    }
+}
+
+// An ID3v1 tag at the end: title, artist and album, each 30 bytes.
+MediaTags id3v1Tags(TagSource& source)
+{
+    const QByteArray tag = source.readAt(source.size() - kId3v1Bytes, kId3v1Bytes);
+    if (tag.size() != kId3v1Bytes || !tag.startsWith("TAG"))
+        return {};
+    const QByteArrayView fields(tag);
+    return {tagText(fields.sliced(3, 30)), tagText(fields.sliced(33, 30)), tagText(fields.sliced(63, 30)), {}};
+}
+
+// The suffix of a path's file name, in lower case ("mp3").
+QString suffixOf(const QString& path)
+{
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype separator = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return dot > separator ? path.mid(dot + 1).toLower() : QString();
 }
 
 class TagLibTagReader final : public MediaTagReader {
@@ -153,30 +155,26 @@ public:
 
     MediaTags read(const QString& localPath) const override
     {
-        // Only a regular file: a pipe would wait for a writer, a device may
-        // never end.
-        const QFileInfo info(localPath);
-        if (!info.isFile())
+        // Opened once, and only a regular file: a pipe would wait for a
+        // writer, a device may never end. Every read below, TagLib's too,
+        // goes through this one handle and its one budget.
+        TagSource source(localPath);
+        if (!source.isOpen())
             return {};
-        QFile file(localPath);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        const QByteArray head = file.read(kMidiHeadBytes);
+        const QByteArray head = source.start(kMidiHeadBytes).toByteArray();
         if (IsMidiHead(head))
-            return file.seek(0) ? readMidiText(file.read(kMaxMidiBytes)) : MediaTags();
+            return readMidiText(source.readAt(0, kMaxMidiBytes));
         if (head.startsWith("RIFF") && head.mid(8, 4) == "AVI ")
-            return readRiffInfo([&file](qint64 offset, qint64 size) {
-                return file.seek(offset) ? file.read(size) : QByteArray();
-            });
-        file.close();
-        if (id3v2Size(head) > kMaxTagBytes)
-            return {};
+            return readRiffInfo([&source](qint64 offset, qint64 size) { return source.readAt(offset, size); });
+        TagLibStream stream(source, localPath);
         if (head.startsWith("RIFF") && head.mid(8, 4) == "WAVE")
-            return readWav(localPath);
-        const QString suffix = info.suffix().toLower();
-        if (head.startsWith("ID3") || suffix == QLatin1String("mp3") || suffix == QLatin1String("mp2"))
-            return readMpeg(localPath);
-        return readOther(localPath);
+            return readWav(stream);
+        const QString suffix = suffixOf(localPath);
+        if (head.startsWith("ID3"))
+            return readMpeg(stream);
+        if (suffix == QLatin1String("mp3") || suffix == QLatin1String("mp2"))
+            return mayHoldFramesOrId3v2(source) ? readMpeg(stream) : id3v1Tags(source);
+        return readOther(stream);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "engine/vlc/SubtitleText.h"
 #include "system/FileNames.h"
 #include "system/RegularFile.h"
+#include "system/RuntimeFolder.h"
 #include "system/SystemCalls.h"
 
 #include <QCoreApplication>
@@ -102,7 +103,8 @@ QString subtitleCopyFolder()
     QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (runtime.isEmpty())
         runtime = QDir::tempPath();
-    return sys::privateFolder(runtime + QStringLiteral("/sorvan-subtitles-") + sys::userKey());
+    const QString folder = runtime + QStringLiteral("/sorvan-subtitles-") + sys::userKey();
+    return sys::isPrivateFolder(folder, true) ? folder : QString();
 }
 
 QByteArray fileUriOf(const QString& path)

@@ -1,12 +1,12 @@
 #include "engine/vlc/VlcArguments.h"
 
 #include "engine/MidiHeader.h"
-
 #include "engine/vlc/VlcMediaEngine.h"
+#include "system/FileNames.h"
+#include "system/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #ifndef SORVAN_SOUNDFONT
 #define SORVAN_SOUNDFONT "/usr/share/sounds/sf2/TimGM6mb.sf2"
@@ -62,19 +62,18 @@ QByteArray pathForVlc(const QString& path)
 #ifdef Q_OS_WIN
     return QDir::toNativeSeparators(path).toUtf8();
 #else
-    return QFile::encodeName(path);
+    return sys::bytesOfName(path);
 #endif
 }
 
 MediaFileKind inspectMediaFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() <= 0)
+    sys::RegularFile file(path);
+    if (!file.isOpen() || file.size() <= 0)
         return MediaFileKind::Unplayable;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return MediaFileKind::Unplayable;
-    if (IsMidiHead(file.read(kMidiHeadBytes)))
+    QByteArray head(kMidiHeadBytes, '\0');
+    head.truncate(std::max<qint64>(file.read(head.data(), head.size()), 0));
+    if (IsMidiHead(head))
         return MediaFileKind::Midi;
     return MediaFileKind::Other;
 }

@@ -15,7 +15,8 @@
 // nowhere unless the extra arguments choose an output.
 QList<QByteArray> vlcArguments(const QStringList& extraArguments, const QString& platformName, QString* soundfont);
 
-// The path as libVLC wants it: the file system's own bytes.
+// The path as libVLC wants it: the file system's own bytes (those that a
+// name keeps, system/FileNames.h).
 QByteArray pathForVlc(const QString& path);
 
 enum class MediaFileKind { Unplayable, Midi, Other };
