@@ -1,0 +1,174 @@
+// M3U and M3U8 lists: one entry a line, "#" lines are directives or notes.
+#include "playlist/formats/ListCodecs.h"
+#include "playlist/formats/ListLines.h"
+#include "playlist/formats/ListLocations.h"
+#include "playlist/formats/SorvanList.h"
+#include "system/FileNames.h"
+#include "text/TextDecoding.h"
+
+#include <QStringDecoder>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QLatin1StringView kExtInf("#EXTINF:");
+const QLatin1StringView kExtEnc("#EXTENC:");
+
+// The seconds of "#EXTINF:" ("123", "12.5", "-1"): -1 when unknown.
+int secondsOfExtInf(QStringView text)
+{
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    if (!ok || !(seconds >= 0) || seconds > std::numeric_limits<int>::max())
+        return -1;
+    return int(std::floor(seconds));
+}
+
+// What "#EXTINF:seconds[ attributes],title" says of the next entry. The
+// title starts after the first comma outside quoted attribute values.
+ListItem itemOfExtInf(QStringView line)
+{
+    const QStringView rest = line.sliced(kExtInf.size());
+    qsizetype lengthEnd = 0;
+    while (lengthEnd < rest.size() && rest[lengthEnd] != u',' && !rest[lengthEnd].isSpace())
+        ++lengthEnd;
+    ListItem item;
+    item.seconds = secondsOfExtInf(rest.first(lengthEnd));
+    bool quoted = false;
+    for (qsizetype i = lengthEnd; i < rest.size(); ++i) {
+        if (rest[i] == u'"')
+            quoted = !quoted;
+        else if (rest[i] == u',' && !quoted) {
+            item.title = rest.sliced(i + 1).trimmed().toString();
+            break;
+        }
+    }
+    return item;
+}
+
+// The entries of an M3U list, line by line.
+class M3uLines {
+public:
+    // A directive or a note.
+    void takeNote(QStringView line)
+    {
+        if (StartsWithWord(line, kExtInf))
+            m_next = itemOfExtInf(line);
+    }
+    // An entry; false past the entry limit.
+    bool takeEntry(QString location)
+    {
+        if (m_items.size() >= kMaxListEntries)
+            return false;
+        m_next.location = std::move(location);
+        m_items.append(std::move(m_next));
+        m_next = ListItem();
+        return true;
+    }
+    ListItems take() { return std::move(m_items); }
+
+private:
+    ListItems m_items;
+    ListItem m_next;
+};
+
+std::optional<ListItems> readM3uText(QStringView text)
+{
+    if (text.startsWith(QChar(0xFEFF)))
+        text = text.sliced(1);
+    M3uLines lines;
+    const bool read = ForEachListLine(text, [&](QStringView line) {
+        if (line.contains(QChar(0)))
+            return false;
+        if (line.startsWith(u'#')) {
+            lines.takeNote(line);
+            return true;
+        }
+        return lines.takeEntry(line.toString());
+    });
+    return read ? std::optional(lines.take()) : std::nullopt;
+}
+
+// The encoding that "#EXTENC:" names before the first entry, or nothing.
+QByteArray declaredEncoding(QByteArrayView bytes)
+{
+    QByteArray name;
+    ForEachListLine(bytes, [&](QByteArrayView line) {
+        if (!line.startsWith('#'))
+            return false;
+        if (StartsWithWord(line, kExtEnc)) {
+            name = line.sliced(kExtEnc.size()).trimmed().toByteArray();
+            return false;
+        }
+        return true;
+    });
+    return name;
+}
+
+QString oneLine(QString text)
+{
+    for (QChar& c : text)
+        if (c == u'\r' || c == u'\n' || c == QChar(0))
+            c = u' ';
+    return text;
+}
+
+} // namespace
+
+std::optional<ListItems> ReadM3u(QByteArrayView bytes)
+{
+    if (!KeepsListLineLimits(bytes))
+        return std::nullopt;
+    if (const QByteArray encoding = declaredEncoding(bytes); !encoding.isEmpty()) {
+        QStringDecoder decoder(encoding.constData(), QStringDecoder::Flag::Stateless);
+        if (decoder.isValid())
+            return readM3uText(QString(decoder.decode(bytes)));
+    }
+    return readM3uText(text::decodeByteString(bytes));
+}
+
+std::optional<ListItems> ReadM3u8(QByteArrayView bytes)
+{
+    if (!KeepsListLineLimits(bytes))
+        return std::nullopt;
+    if (bytes.startsWith(text::kUtf8ByteOrderMark))
+        bytes = bytes.sliced(text::kUtf8ByteOrderMark.size());
+    // Most lists are valid UTF-8 as a whole, checked once; in the others
+    // each entry keeps the bytes of its name.
+    const bool utf8 = bytes.isValidUtf8();
+    M3uLines lines;
+    const bool read = ForEachListLine(bytes, [&](QByteArrayView line) {
+        if (line.startsWith('#')) {
+            if (StartsWithWord(line, kExtInf))
+                lines.takeNote(QString::fromUtf8(line));
+            return true;
+        }
+        return lines.takeEntry(utf8 ? QString::fromUtf8(line) : sys::nameFromBytes(line));
+    });
+    return read ? std::optional(lines.take()) : std::nullopt;
+}
+
+std::optional<QByteArray> WriteM3u(const ListItems& items, const QString& listFolder)
+{
+    QByteArray bytes("#EXTM3U\n");
+    for (const ListItem& item : items) {
+        if (item.location.isEmpty())
+            continue;
+        const QString location = LocationTextFor(item.location, listFolder);
+        if (location.contains(u'\r') || location.contains(u'\n') || location.contains(QChar(0)))
+            return std::nullopt;
+        QString title = item.title.isEmpty() ? NameInLocation(item.location) : item.title;
+        if (sys::holdsRawBytes(title))
+            title.clear();  // it would not read back as itself
+        bytes += kExtInf.latin1();
+        bytes += QByteArray::number(item.seconds < 0 ? -1 : item.seconds);
+        bytes += ',';
+        bytes += oneLine(title).toUtf8();
+        bytes += '\n';
+        bytes += sys::bytesOfName(location);
+        bytes += '\n';
+    }
+    return bytes;
+}
