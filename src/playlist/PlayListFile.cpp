@@ -79,6 +79,10 @@ PlayListFile resolved(ListFormat::Id format, const ListItems& items, const QStri
         }
         if (path.isEmpty())
             continue;
+        if (path.contains(u'\r') || path.contains(u'\n') || path.contains(QChar(0))) {
+            list.skipped << item.location;  // no file is named so ("%0A" in an address)
+            continue;
+        }
         // A title that is only the file's name (as written for an entry
         // without one) costs nothing: the name is shown anyway.
         const QString title = item.title == NameInLocation(location.path) ? QString() : item.title;
@@ -124,7 +128,7 @@ bool writePlayListFile(const QString& path, const ListFormat& format, ListItems 
 {
     const QString current = QDir::currentPath();
     for (ListItem& item : items) {
-        if (QDir::isAbsolutePath(item.location))
+        if (IsAbsolutePath(item.location))
             continue;
         const ListLocation location = LocationOfText(item.location, current);
         if (location.kind == ListLocation::Kind::Path)
@@ -137,7 +141,7 @@ bool writePlayListFile(const QString& path, const ListFormat& format, ListItems 
 void reportSkipped(const QString& path, const QStringList& skipped)
 {
     for (const QString& address : skipped)
-        std::fprintf(stderr, "sorvan: %s: not a local file, left out: %s\n", path.toLocal8Bit().constData(),
+        std::fprintf(stderr, "sorvan: %s: not a local file name, left out: %s\n", path.toLocal8Bit().constData(),
                      address.toLocal8Bit().constData());
     std::fflush(stderr);
 }

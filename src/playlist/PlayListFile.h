@@ -6,7 +6,7 @@
 // The other formats' entries are made local paths: a relative entry is
 // resolved against the list's own folder and stored resolved, a file://
 // address is decoded, an address of anything else is left out (and named in
-// skipped), and a Windows path that does not exist here is looked for under
+// skipped, as is a name with a line break), and a Windows path that does not exist here is looked for under
 // the list's folder (WindowsPathSearch); one that is not found stays as
 // written, to play or fail as any missing entry does.
 
@@ -20,7 +20,7 @@ struct PlayListFile {
     ListFormat::Id format = ListFormat::Id::Sorvan;  // the format it was read in
     QStringList paths;
     RowDetails details;   // the titles and lengths the file gave, by entry
-    QStringList skipped;  // the addresses left out, as written
+    QStringList skipped;  // the entries left out, as written: addresses, names with line breaks
 };
 
 // The entries of the list file at path, all of them or nothing: nothing
@@ -34,6 +34,6 @@ std::optional<PlayListFile> readPlayListFile(const QString& path);
 // against the current folder, where it plays.
 bool writePlayListFile(const QString& path, const ListFormat& format, ListItems items);
 
-// Names each address that reading the list at path left out on standard
+// Names each entry that reading the list at path left out on standard
 // error, one a line.
 void reportSkipped(const QString& path, const QStringList& skipped);

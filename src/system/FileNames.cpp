@@ -61,8 +61,8 @@ QString nameFromBytes(QByteArrayView bytes)
             ++i;
             continue;
         }
-        const char32_t points[] = {point};
-        name.append(QString::fromUcs4(points, 1));
+        // One character as it is: QString::fromUcs4 would drop a U+FEFF as a mark.
+        name.append(QStringView(QChar::fromUcs4(point)));
         i += length;
     }
     return name;

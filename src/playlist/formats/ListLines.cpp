@@ -1,6 +1,12 @@
 #include "playlist/formats/ListLines.h"
 
+#include "playlist/formats/ListFormats.h"
+#include "playlist/formats/ListLocations.h"
 #include "playlist/formats/SorvanList.h"
+#include "system/FileNames.h"
+#include "text/TextDecoding.h"
+
+#include <QStringDecoder>
 
 namespace {
 char16_t unitOf(QChar c)
@@ -53,4 +59,45 @@ bool StartsWithWord(QStringView text, QLatin1StringView prefix)
 bool StartsWithWord(QByteArrayView text, QLatin1StringView prefix)
 {
     return startsWithWordIn(text, prefix);
+}
+
+QString ListText(QByteArrayView bytes, const QByteArray& encoding)
+{
+    QString text;
+    if (QStringDecoder declared(encoding.constData(), QStringDecoder::Flag::Stateless);
+        !encoding.isEmpty() && declared.isValid())
+        text = declared.decode(bytes);
+    else
+        text = text::decodeByteString(bytes);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode()))
+            ++i;
+        else if (QChar::isSurrogate(c))
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
+std::optional<ListLine> LineOfItem(const ListItem& item, const QString& listFolder)
+{
+    // Room for the key before a location ("File12=") and a title's line.
+    constexpr qsizetype kKeyRoom = 32;
+    constexpr qsizetype kMaxTitle = 1024;
+    const QString location = LocationTextFor(item.location, listFolder);
+    ListLine line{sys::bytesOfName(location), {}};
+    if (location.contains(u'\r') || location.contains(u'\n') || location.contains(QChar(0))
+        || line.location.size() > kMaxListLineBytes - kKeyRoom)
+        return std::nullopt;
+    QString title = item.title.isEmpty() ? NameInLocation(item.location) : item.title;
+    if (sys::holdsRawBytes(title))
+        title.clear();  // it would not read back as itself
+    title.truncate(kMaxTitle);
+    if (!title.isEmpty() && title.back().isHighSurrogate())
+        title.chop(1);
+    for (QChar& c : title)
+        if (c == u'\r' || c == u'\n' || c == QChar(0))
+            c = u' ';
+    line.title = title.toUtf8();
+    return line;
 }

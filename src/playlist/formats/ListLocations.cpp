@@ -1,5 +1,7 @@
 #include "playlist/formats/ListLocations.h"
 
+#include "playlist/formats/ListLines.h"
+
 #include "system/FileNames.h"
 
 #include <QDir>
@@ -38,8 +40,12 @@ bool isSeparator(QChar c)
 
 // The parts of a Windows path: its folders and file name, without the
 // drive, the server and the share; and the path as Windows writes it.
-ListLocation windowsLocation(QStringView text)
+ListLocation windowsLocation(const QString& written)
 {
+    // Windows names are Unicode: bytes that are not UTF-8 are some code page's.
+    QString decoded = sys::holdsRawBytes(written) ? ListText(sys::bytesOfName(written)) : written;
+    decoded.remove(QChar(0xFEFF));  // byte-order marks of the pieces a path was made of
+    QStringView text(decoded);
     ListLocation location;
     location.kind = ListLocation::Kind::Windows;
     QString start;  // "C:\", "\\server\share\", "\" or nothing
@@ -63,8 +69,10 @@ ListLocation windowsLocation(QStringView text)
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i < text.size() && !isSeparator(text[i]))
             continue;
-        const QStringView part = text.sliced(from, i - from);
+        QStringView part = text.sliced(from, i - from);
         from = i + 1;
+        while (!part.isEmpty() && part.back().isSpace())
+            part.chop(1);  // Windows drops blanks at the end of a name
         if (part.isEmpty() || part == u".")
             continue;
         if (server.size() < serverParts)
@@ -73,6 +81,16 @@ ListLocation windowsLocation(QStringView text)
             location.parts << part.toString();
     }
     location.path = start + (server.isEmpty() ? QString() : server.join(u'\\') + u'\\') + location.parts.join(u'\\');
+    // The same Windows path when written again: "a\." would be no Windows
+    // path, and a relative one whose first part looks like a scheme or a
+    // drive ("ab:c\x", "c:.\x"), starts with a blank or "#" (a note in a
+    // list) would be read as another.
+    if (!IsWindowsPathText(location.path))
+        location.path += u'\\';
+    const QString& path = location.path;
+    if (start.isEmpty()
+        && (!schemeOf(path).isEmpty() || startsWithDrive(path) || path[0].isSpace() || path[0] == u'#'))
+        location.path.prepend(QLatin1String(".\\"));
     return location;
 }
 
@@ -102,7 +120,9 @@ ListLocation fileUriLocation(const QString& uri)
         authority = rest.mid(2, slash < 0 ? -1 : slash - 2);
         rest = slash < 0 ? QString() : rest.mid(slash);
     }
-    const QString path = decodedPercent(rest);
+    QString path = decodedPercent(rest);
+    if (!path.isEmpty() && !path.startsWith(u'/'))
+        path.prepend(u'/');  // "file:a.mp3" names no folder: the root's
     if (!authority.isEmpty() && authority.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
         return windowsLocation(QString(QLatin1String("//") + decodedPercent(authority) + path));
     // "/C:/Music/a.mp3" (or "/C|/…") is a drive's path.
@@ -113,7 +133,7 @@ ListLocation fileUriLocation(const QString& uri)
         return windowsLocation(drive);
     }
     ListLocation location;
-    location.path = path.isEmpty() ? QString() : cleaned(path);
+    location.path = path;  // absolute: kept as written, as every absolute path is
     return location;
 }
 
@@ -122,7 +142,7 @@ ListLocation localPath(const QString& path, const QString& listFolder)
     ListLocation location;
     if (path.isEmpty())
         return location;
-    if (QDir::isAbsolutePath(path))
+    if (IsAbsolutePath(path))
         location.path = path;
     else
         location.path = cleaned(listFolder + u'/' + path);
@@ -158,6 +178,11 @@ QString percentEncoded(const QString& text, const QByteArray& keep)
 
 } // namespace
 
+bool IsAbsolutePath(const QString& path)
+{
+    return !path.startsWith(u':') && QDir::isAbsolutePath(path);
+}
+
 bool IsWindowsPathText(const QString& text)
 {
     return (startsWithDrive(text) && text.size() > 2 && isSeparator(text[2])) || text.contains(u'\\');
@@ -192,10 +217,13 @@ ListLocation LocationOfUri(const QString& uri, const QString& listFolder)
 
 QString LocationTextFor(const QString& path, const QString& listFolder)
 {
-    if (!QDir::isAbsolutePath(path))
+    if (!IsAbsolutePath(path))
         return path;
     const auto readsBack = [&](const QString& text) {
-        return text == text.trimmed() && !text.startsWith(u'#') && namesPath(LocationOfText(text, listFolder), path);
+        // A line is read trimmed, "#" starts a note and a line's first U+FEFF is
+        // taken for a byte-order mark.
+        return text == text.trimmed() && !text.startsWith(u'#') && !text.startsWith(QChar(0xFEFF))
+               && namesPath(LocationOfText(text, listFolder), path);
     };
     if (!sys::holdsRawBytes(path)) {
         const QString folder = withSlash(listFolder);
@@ -212,7 +240,7 @@ QString LocationTextFor(const QString& path, const QString& listFolder)
 
 QString LocationUriFor(const QString& path, const QString& listFolder)
 {
-    if (!QDir::isAbsolutePath(path)) {
+    if (!IsAbsolutePath(path)) {
         // A Windows path that was not found here, kept for another machine.
         QString slashed = path;
         slashed.replace(u'\\', u'/');

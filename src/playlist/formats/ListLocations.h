@@ -36,6 +36,10 @@ ListLocation LocationOfText(const QString& text, const QString& listFolder);
 // against the list's folder and percent-decoded once.
 ListLocation LocationOfUri(const QString& uri, const QString& listFolder);
 
+// True for a path that is absolute on this system's disks (Qt's own
+// resource paths, which start with ":", are not).
+bool IsAbsolutePath(const QString& path);
+
 // True for a text that is a Windows path: a drive letter and a separator, a
 // server's share (\\server\share) or any backslash.
 bool IsWindowsPathText(const QString& text);

@@ -6,8 +6,6 @@
 #include "system/FileNames.h"
 #include "text/TextDecoding.h"
 
-#include <QStringDecoder>
-
 #include <cmath>
 #include <limits>
 
@@ -107,26 +105,13 @@ QByteArray declaredEncoding(QByteArrayView bytes)
     return name;
 }
 
-QString oneLine(QString text)
-{
-    for (QChar& c : text)
-        if (c == u'\r' || c == u'\n' || c == QChar(0))
-            c = u' ';
-    return text;
-}
-
 } // namespace
 
 std::optional<ListItems> ReadM3u(QByteArrayView bytes)
 {
     if (!KeepsListLineLimits(bytes))
         return std::nullopt;
-    if (const QByteArray encoding = declaredEncoding(bytes); !encoding.isEmpty()) {
-        QStringDecoder decoder(encoding.constData(), QStringDecoder::Flag::Stateless);
-        if (decoder.isValid())
-            return readM3uText(QString(decoder.decode(bytes)));
-    }
-    return readM3uText(text::decodeByteString(bytes));
+    return readM3uText(ListText(bytes, declaredEncoding(bytes)));
 }
 
 std::optional<ListItems> ReadM3u8(QByteArrayView bytes)
@@ -156,18 +141,15 @@ std::optional<QByteArray> WriteM3u(const ListItems& items, const QString& listFo
     for (const ListItem& item : items) {
         if (item.location.isEmpty())
             continue;
-        const QString location = LocationTextFor(item.location, listFolder);
-        if (location.contains(u'\r') || location.contains(u'\n') || location.contains(QChar(0)))
+        const std::optional<ListLine> line = LineOfItem(item, listFolder);
+        if (!line)
             return std::nullopt;
-        QString title = item.title.isEmpty() ? NameInLocation(item.location) : item.title;
-        if (sys::holdsRawBytes(title))
-            title.clear();  // it would not read back as itself
         bytes += kExtInf.latin1();
         bytes += QByteArray::number(item.seconds < 0 ? -1 : item.seconds);
         bytes += ',';
-        bytes += oneLine(title).toUtf8();
+        bytes += line->title;
         bytes += '\n';
-        bytes += sys::bytesOfName(location);
+        bytes += line->location;
         bytes += '\n';
     }
     return bytes;

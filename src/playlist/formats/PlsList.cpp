@@ -4,7 +4,6 @@
 #include "playlist/formats/ListLocations.h"
 #include "playlist/formats/SorvanList.h"
 #include "system/FileNames.h"
-#include "text/TextDecoding.h"
 
 #include <map>
 
@@ -81,7 +80,7 @@ std::optional<ListItems> ReadPls(QByteArrayView bytes)
 {
     if (!KeepsListLineLimits(bytes))
         return std::nullopt;
-    QString text = text::decodeByteString(bytes);
+    const QString text = ListText(bytes);
     if (text.contains(QChar(0)))
         return std::nullopt;
     PlsKeys keys;
@@ -97,16 +96,12 @@ std::optional<QByteArray> WritePls(const ListItems& items, const QString& listFo
     for (const ListItem& item : items) {
         if (item.location.isEmpty())
             continue;
-        const QString location = LocationTextFor(item.location, listFolder);
-        QString title = item.title.isEmpty() ? NameInLocation(item.location) : item.title;
-        if (sys::holdsRawBytes(title))
-            title.clear();  // it would not read back as itself
-        if (location.contains(u'\r') || location.contains(u'\n') || location.contains(QChar(0)))
+        const std::optional<ListLine> line = LineOfItem(item, listFolder);
+        if (!line)
             return std::nullopt;
-        title.replace(u'\r', u' ').replace(u'\n', u' ').replace(QChar(0), u' ');
         const QByteArray n = QByteArray::number(++number);
-        bytes += "File" + n + '=' + sys::bytesOfName(location) + '\n';
-        bytes += "Title" + n + '=' + title.toUtf8() + '\n';
+        bytes += "File" + n + '=' + line->location + '\n';
+        bytes += "Title" + n + '=' + line->title + '\n';
         bytes += "Length" + n + '=' + QByteArray::number(item.seconds < 0 ? -1 : item.seconds) + '\n';
     }
     bytes += "NumberOfEntries=" + QByteArray::number(number) + "\nVersion=2\n";
