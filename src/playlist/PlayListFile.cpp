@@ -38,6 +38,12 @@ std::optional<QByteArray> readStart(const QString& path, qint64 maxSize, bool wh
     return bytes;
 }
 
+// True for a title that is the file's name in path.
+bool isNameIn(const QString& title, const QString& path)
+{
+    return !title.isEmpty() && path.endsWith(title) && NameInLocation(path).size() == title.size();
+}
+
 // The path of a Windows path's file here, or nothing.
 std::optional<QString> foundHere(const ListLocation& location, const QString& written, const QString& folder,
                                  WindowsPathSearch& search)
@@ -79,13 +85,9 @@ PlayListFile resolved(ListFormat::Id format, const ListItems& items, const QStri
         }
         if (path.isEmpty())
             continue;
-        if (path.contains(u'\r') || path.contains(u'\n') || path.contains(QChar(0))) {
-            list.skipped << item.location;  // no file is named so ("%0A" in an address)
-            continue;
-        }
         // A title that is only the file's name (as written for an entry
         // without one) costs nothing: the name is shown anyway.
-        const QString title = item.title == NameInLocation(location.path) ? QString() : item.title;
+        const QString title = isNameIn(item.title, location.path) ? QString() : item.title;
         if (!title.isEmpty() || item.seconds >= 0)
             list.details.append(RowDetail{int(list.paths.size()), title, item.seconds});
         list.paths.append(path);

@@ -8,6 +8,8 @@
 
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace {
 char16_t unitOf(QChar c)
 {
@@ -39,16 +41,23 @@ bool startsWithWordIn(View text, QLatin1StringView prefix)
 bool KeepsListLineLimits(QByteArrayView bytes)
 {
     const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
-    qsizetype line = 0;
-    for (const char c : bytes) {
-        if (c == '\r' || c == '\n') {
-            line = 0;
-            continue;
-        }
-        if ((c == '\0' && !utf16) || ++line > kMaxListLineBytes)
-            return false;
-    }
-    return true;
+    if (!utf16 && std::memchr(bytes.data(), 0, size_t(bytes.size())))
+        return false;
+    return ForEachRawListLine(bytes, [](QByteArrayView line) { return line.size() <= kMaxListLineBytes; });
+}
+
+qsizetype NextInListText(QByteArrayView text, char16_t c, qsizetype from)
+{
+    if (from >= text.size())
+        return text.size();
+    const void* found = std::memchr(text.data() + from, char(c), size_t(text.size() - from));
+    return found ? static_cast<const char*>(found) - text.data() : text.size();
+}
+
+qsizetype NextInListText(QStringView text, char16_t c, qsizetype from)
+{
+    const qsizetype found = text.indexOf(QChar(c), from);
+    return found < 0 ? text.size() : found;
 }
 
 bool StartsWithWord(QStringView text, QLatin1StringView prefix)
@@ -89,7 +98,7 @@ std::optional<ListLine> LineOfItem(const ListItem& item, const QString& listFold
     if (location.contains(u'\r') || location.contains(u'\n') || location.contains(QChar(0))
         || line.location.size() > kMaxListLineBytes - kKeyRoom)
         return std::nullopt;
-    QString title = item.title.isEmpty() ? NameInLocation(item.location) : item.title;
+    QString title = item.title.isEmpty() ? NameInLocation(item.location).toString() : item.title;
     if (sys::holdsRawBytes(title))
         title.clear();  // it would not read back as itself
     title.truncate(kMaxTitle);

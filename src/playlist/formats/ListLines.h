@@ -5,8 +5,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <optional>
 #include <QStringView>
+#include <algorithm>
+#include <optional>
 
 // True when no line of bytes is longer than the list line limit and no byte
 // is a NUL (in UTF-16 text, marked as such, NUL bytes are part of the text).
@@ -33,21 +34,40 @@ std::optional<ListLine> LineOfItem(const ListItem& item, const QString& listFold
 bool StartsWithWord(QStringView text, QLatin1StringView prefix);
 bool StartsWithWord(QByteArrayView text, QLatin1StringView prefix);
 
-// Calls visit(line) for each line of text (a QStringView or QByteArrayView),
-// trimmed of blanks, empty ones skipped; CR LF, LF and a lone CR end a line.
-// Stops when visit returns false; returns false then.
+// Where the character c next occurs in text from from on; text.size() when
+// it does not.
+qsizetype NextInListText(QByteArrayView text, char16_t c, qsizetype from);
+qsizetype NextInListText(QStringView text, char16_t c, qsizetype from);
+
+// Calls visit(line) for each line of text (a QStringView or QByteArrayView)
+// as it is, empty ones too; CR LF, LF and a lone CR end a line. Stops when
+// visit returns false; returns false then. Each line end is searched for
+// once, however the lines end.
+template <typename View, typename Visit>
+bool ForEachRawListLine(View text, Visit&& visit)
+{
+    const qsizetype length = text.size();
+    qsizetype nextLf = -1;
+    qsizetype nextCr = -1;
+    for (qsizetype start = 0; start <= length;) {
+        if (nextLf < start)
+            nextLf = NextInListText(text, u'\n', start);
+        if (nextCr < start)
+            nextCr = NextInListText(text, u'\r', start);
+        const qsizetype end = std::min(nextLf, nextCr);
+        if (!visit(text.sliced(start, end - start)))
+            return false;
+        start = end + (end + 1 < length && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
+    }
+    return true;
+}
+
+// The same for the lines trimmed of blanks, empty ones skipped.
 template <typename View, typename Visit>
 bool ForEachListLine(View text, Visit&& visit)
 {
-    const qsizetype length = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= length; ++i) {
-        if (i < length && text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        const View line = text.sliced(start, i - start).trimmed();
-        start = i + 1;
-        if (!line.isEmpty() && !visit(line))
-            return false;
-    }
-    return true;
+    return ForEachRawListLine(text, [&](View line) {
+        line = line.trimmed();
+        return line.isEmpty() || visit(line);
+    });
 }

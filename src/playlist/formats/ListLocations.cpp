@@ -149,10 +149,23 @@ ListLocation localPath(const QString& path, const QString& listFolder)
     return location;
 }
 
+// A location decoded from percent-encoding may name what no file is named
+// ("%0A" is a line break): then it is no local file.
+ListLocation named(ListLocation location, const QString& written)
+{
+    const QString& path = location.path;
+    if (std::any_of(path.begin(), path.end(), [](QChar c) { return c == u'\r' || c == u'\n' || c == QChar(0); })) {
+        location = ListLocation();
+        location.kind = ListLocation::Kind::Address;
+        location.path = written;
+    }
+    return location;
+}
+
 ListLocation addressOrFile(const QString& text, const QString& scheme)
 {
     if (scheme == kFileScheme)
-        return fileUriLocation(text);
+        return named(fileUriLocation(text), text);
     ListLocation location;
     location.kind = ListLocation::Kind::Address;
     location.path = text;
@@ -180,7 +193,14 @@ QString percentEncoded(const QString& text, const QByteArray& keep)
 
 bool IsAbsolutePath(const QString& path)
 {
-    return !path.startsWith(u':') && QDir::isAbsolutePath(path);
+#ifdef Q_OS_WIN
+    return (startsWithDrive(path) && path.size() > 2 && isSeparator(path[2]))
+           || (path.size() > 1 && isSeparator(path[0]) && isSeparator(path[1]));
+#else
+    // QDir::isAbsolutePath would also take Qt's resource paths (":/…"), and
+    // costs a QFileInfo each time.
+    return path.startsWith(u'/');
+#endif
 }
 
 bool IsWindowsPathText(const QString& text)
@@ -211,8 +231,8 @@ ListLocation LocationOfUri(const QString& uri, const QString& listFolder)
     }
     const QString path = decodedPercent(uri);
     if (IsWindowsPathText(path))
-        return windowsLocation(path);
-    return localPath(path, listFolder);
+        return named(windowsLocation(path), uri);
+    return named(localPath(path, listFolder), uri);
 }
 
 QString LocationTextFor(const QString& path, const QString& listFolder)
@@ -267,8 +287,10 @@ QString FileUriOf(const QString& path)
     return QStringLiteral("file://") + percentEncoded(slashed, "/");
 }
 
-QString NameInLocation(const QString& location)
+QStringView NameInLocation(QStringView location)
 {
-    const qsizetype cut = std::max(location.lastIndexOf(u'/'), location.lastIndexOf(u'\\'));
-    return location.mid(cut + 1);
+    qsizetype cut = location.size();
+    while (cut > 0 && location[cut - 1] != u'/' && location[cut - 1] != u'\\')
+        --cut;
+    return location.sliced(cut);
 }

@@ -6,7 +6,8 @@
 // A location is one of:
 //  - a path: absolute, or relative to the list's own folder (".." may climb),
 //    or a file:// address, decoded exactly once;
-//  - an address of anything else (http:, https:, ...): not a local file;
+//  - an address of anything else (http:, https:, ...), or one that decodes to
+//    what no file is named (a line break, a NUL): not a local file;
 //  - a Windows path ("C:\Music\a.mp3", "\\server\share\a.mp3", or anything
 //    with a backslash): its folders and file name, to be found again under
 //    the list's folder when the path does not exist here.
@@ -59,4 +60,4 @@ QString LocationUriFor(const QString& path, const QString& listFolder);
 QString FileUriOf(const QString& path);
 
 // The file's own name in a location: the text after its last "/" or "\".
-QString NameInLocation(const QString& location);
+QStringView NameInLocation(QStringView location);
