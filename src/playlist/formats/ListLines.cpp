@@ -88,13 +88,14 @@ QString ListText(QByteArrayView bytes, const QByteArray& encoding)
     return text;
 }
 
-std::optional<ListLine> LineOfItem(const ListItem& item, const QString& listFolder)
+namespace {
+std::optional<ListLine> lineOfItem(const ListItem& item, const QString& listFolder)
 {
     // Room for the key before a location ("File12=") and a title's line.
     constexpr qsizetype kKeyRoom = 32;
     constexpr qsizetype kMaxTitle = 1024;
     const QString location = LocationTextFor(item.location, listFolder);
-    ListLine line{sys::bytesOfName(location), {}};
+    ListLine line{sys::bytesOfName(location), {}, item.seconds < 0 ? -1 : item.seconds};
     if (location.contains(u'\r') || location.contains(u'\n') || location.contains(QChar(0))
         || line.location.size() > kMaxListLineBytes - kKeyRoom)
         return std::nullopt;
@@ -109,4 +110,20 @@ std::optional<ListLine> LineOfItem(const ListItem& item, const QString& listFold
             c = u' ';
     line.title = title.toUtf8();
     return line;
+}
+} // namespace
+
+std::optional<QList<ListLine>> LinesOfItems(const QList<ListItem>& items, const QString& listFolder)
+{
+    QList<ListLine> lines;
+    lines.reserve(items.size());
+    for (const ListItem& item : items) {
+        if (item.location.isEmpty())
+            continue;
+        std::optional<ListLine> line = lineOfItem(item, listFolder);
+        if (!line)
+            return std::nullopt;
+        lines.append(std::move(*line));
+    }
+    return lines;
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringView>
 #include <algorithm>
@@ -21,14 +22,17 @@ QString ListText(QByteArrayView bytes, const QByteArray& encoding = {});
 struct ListItem;
 
 // One entry of a line-based list as written: its location and its title
-// (the file's name where it has none), each fit for one line of the limit.
+// (the file's name where it has none), each fit for one line of the limit,
+// and its length (-1 when unknown).
 struct ListLine {
     QByteArray location;
     QByteArray title;
+    int seconds = -1;
 };
-// Nothing when the location cannot be written on one line that is read back
-// (a line break in it, or too long).
-std::optional<ListLine> LineOfItem(const ListItem& item, const QString& listFolder);
+// The lines of the entries of items that have a location; nothing when one
+// cannot be written on one line that is read back (a line break in it, or
+// too long).
+std::optional<QList<ListLine>> LinesOfItems(const QList<ListItem>& items, const QString& listFolder);
 
 // True when text starts with prefix, in any letter case of ASCII.
 bool StartsWithWord(QStringView text, QLatin1StringView prefix);

@@ -1,7 +1,6 @@
 // M3U and M3U8 lists: one entry a line, "#" lines are directives or notes.
 #include "playlist/formats/ListCodecs.h"
 #include "playlist/formats/ListLines.h"
-#include "playlist/formats/ListLocations.h"
 #include "playlist/formats/SorvanList.h"
 #include "system/FileNames.h"
 #include "text/TextDecoding.h"
@@ -119,6 +118,8 @@ std::optional<ListItems> readM3uText(QStringView text)
 QByteArray declaredEncoding(QByteArrayView bytes)
 {
     QByteArray name;
+    if (bytes.startsWith(text::kUtf8ByteOrderMark))
+        bytes = bytes.sliced(text::kUtf8ByteOrderMark.size());
     ForEachListLine(bytes, [&](QByteArrayView line) {
         if (!line.startsWith('#'))
             return false;
@@ -169,20 +170,11 @@ std::optional<ListItems> ReadM3u8(QByteArrayView bytes)
 
 std::optional<QByteArray> WriteM3u(const ListItems& items, const QString& listFolder)
 {
+    const std::optional<QList<ListLine>> lines = LinesOfItems(items, listFolder);
+    if (!lines)
+        return std::nullopt;
     QByteArray bytes("#EXTM3U\n");
-    for (const ListItem& item : items) {
-        if (item.location.isEmpty())
-            continue;
-        const std::optional<ListLine> line = LineOfItem(item, listFolder);
-        if (!line)
-            return std::nullopt;
-        bytes += kExtInf.latin1();
-        bytes += QByteArray::number(item.seconds < 0 ? -1 : item.seconds);
-        bytes += ',';
-        bytes += line->title;
-        bytes += '\n';
-        bytes += line->location;
-        bytes += '\n';
-    }
+    for (const ListLine& line : *lines)
+        bytes += kExtInf.latin1() + QByteArray::number(line.seconds) + ',' + line.title + '\n' + line.location + '\n';
     return bytes;
 }

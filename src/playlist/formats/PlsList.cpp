@@ -1,9 +1,7 @@
 // PLS lists (version 2): an INI-like "[playlist]" section of numbered keys.
 #include "playlist/formats/ListCodecs.h"
 #include "playlist/formats/ListLines.h"
-#include "playlist/formats/ListLocations.h"
 #include "playlist/formats/SorvanList.h"
-#include "system/FileNames.h"
 
 #include <map>
 
@@ -91,18 +89,16 @@ std::optional<ListItems> ReadPls(QByteArrayView bytes)
 
 std::optional<QByteArray> WritePls(const ListItems& items, const QString& listFolder)
 {
+    const std::optional<QList<ListLine>> lines = LinesOfItems(items, listFolder);
+    if (!lines)
+        return std::nullopt;
     QByteArray bytes("[playlist]\n");
     int number = 0;
-    for (const ListItem& item : items) {
-        if (item.location.isEmpty())
-            continue;
-        const std::optional<ListLine> line = LineOfItem(item, listFolder);
-        if (!line)
-            return std::nullopt;
+    for (const ListLine& line : *lines) {
         const QByteArray n = QByteArray::number(++number);
-        bytes += "File" + n + '=' + line->location + '\n';
-        bytes += "Title" + n + '=' + line->title + '\n';
-        bytes += "Length" + n + '=' + QByteArray::number(item.seconds < 0 ? -1 : item.seconds) + '\n';
+        bytes += "File" + n + '=' + line.location + '\n';
+        bytes += "Title" + n + '=' + line.title + '\n';
+        bytes += "Length" + n + '=' + QByteArray::number(line.seconds) + '\n';
     }
     bytes += "NumberOfEntries=" + QByteArray::number(number) + "\nVersion=2\n";
     return bytes;
