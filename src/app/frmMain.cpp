@@ -242,13 +242,6 @@ void frmMain::connectHandlers()
     connect(mnuListClose, &QAction::triggered, this, &frmMain::mnuListClose_Click);
     connect(mnuCD, &QAction::triggered, this, &frmMain::mnuCD_Click);
     connect(mnuCDEnd, &QAction::triggered, this, &frmMain::mnuCDEnd_Click);
-    // Leaving CD mode is enabled exactly while the window is in it.
-    connect(mnuCDEnd, &QAction::changed, this, [this, on = false]() mutable {
-        if (InCdMode() == on)
-            return;
-        on = InCdMode();
-        emit cdModeChanged(on);
-    });
     connect(Timer1, &Timer::Tick, this, &frmMain::Timer1_Timer);
     connect(Image1, &ClickableLabel::Click, this, &frmMain::Image1_Click);
     connect(mnuSetJpg, &QAction::triggered, this, &frmMain::mnuSetJpg_Click);
@@ -270,6 +263,11 @@ void frmMain::showAtDesignPlace()
 void frmMain::showMessage(const QString& text)
 {
     m_platform.messages->show(text, messageTitle());
+}
+
+QString frmMain::startSound()
+{
+    return MediaSession::startSound();
 }
 
 bool frmMain::HandlerWaits() const

@@ -90,8 +90,6 @@ public:
     // Appends each path to List1 and its name (NameOfPath) to List2, as one
     // step (playback/).
     void AddToPlayList(const QStringList& paths);
-    // True while the window is in CD player mode (cd/).
-    bool InCdMode() const;
     // True while a handler waits in a file dialog or a message box, or any
     // modal window of the program is up.
     bool HandlerWaits() const;
@@ -100,8 +98,9 @@ public:
 
     // ---- what the doors from outside ask (desktop/); they read no menu ----
     enum class Mode { Media, Cd };
-    // The window's mode: CD player mode or not (cd/).
-    Mode mode() const;
+    // The window's mode: CD player mode or not. The CD handlers set it and
+    // announce it (cdModeChanged); the answers below change only with it.
+    Mode mode() const { return m_mode; }
     // Files from outside may be taken now: played and listed as if opened.
     bool MayTakeFiles() const;
     // A list file may be opened now.
@@ -181,13 +180,14 @@ public:
     // The title of the program's message boxes.
     static QString messageTitle() { return QStringLiteral("Sorvanel"); }
     // The start sound that several handlers give the player in place of its
-    // media: a bare name, found in the current folder.
-    static QString startSound() { return QStringLiteral("Start.wav"); }
+    // media: a bare name, found in the current folder (the player's own).
+    static QString startSound();
     const Platform& platform() const { return m_platform; }
 
 signals:
-    // The window entered or left CD player mode: the CD control is the
-    // player from now on, or the media player control again.
+    // The window entered or left CD player mode (mode()): the CD control is
+    // the player from now on, or the media player control again. Sent by the
+    // CD handlers once their steps are done.
     void cdModeChanged(bool on);
     // The last dialog or message box of a handler closed; the handler itself
     // may still be running.
@@ -201,10 +201,13 @@ private:
     void buildMenus();
     void connectHandlers();
     void showMessage(const QString& text);
+    // Enters mode and announces it; a mode change makes older requests stale.
+    void setMode(Mode mode);
     // Closes the help and version windows, if open (help/).
     void closeOtherWindows();
 
     Platform m_platform;
     bool m_ending = false;
+    Mode m_mode = Mode::Media;
     quint64 m_listGeneration = 0;
 };

@@ -9,7 +9,6 @@
 
 void frmMain::mnuCD_Click()
 {
-    ++m_listGeneration;
     mnuFile->setEnabled(false);
     mnuList->setEnabled(false);
     mnuCD->setEnabled(false);
@@ -22,11 +21,11 @@ void frmMain::mnuCD_Click()
     MMControl1->setVisible(true);
     MMControl1->setDeviceType(QStringLiteral("CDAudio"));
     MMControl1->setCommand(QStringLiteral("Open"));
+    setMode(Mode::Cd);
 }
 
 void frmMain::mnuCDEnd_Click()
 {
-    ++m_listGeneration;
     MMControl1->setVisible(false);
     MMControl1->setCommand(QStringLiteral("Close"));
     mnuFile->setEnabled(true);
@@ -36,29 +35,5 @@ void frmMain::mnuCDEnd_Click()
     MediaPlayer1->setEnabled(true);
     MediaPlayer1->setVisible(true);
     mnuHensyu->setEnabled(true);
-}
-
-bool frmMain::InCdMode() const
-{
-    return mnuCDEnd->isEnabled();
-}
-
-frmMain::Mode frmMain::mode() const
-{
-    return InCdMode() ? Mode::Cd : Mode::Media;
-}
-
-bool frmMain::MayTakeFiles() const
-{
-    return mnuFile->isEnabled() && !InCdMode();
-}
-
-bool frmMain::MayOpenList() const
-{
-    return mnuList->isEnabled();
-}
-
-bool frmMain::CanStepList() const
-{
-    return mnuFile->isEnabled();
+    setMode(Mode::Media);
 }

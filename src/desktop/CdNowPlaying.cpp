@@ -49,6 +49,11 @@ NowPlaying::Track CdNowPlaying::track() const
     return track;
 }
 
+qint64 CdNowPlaying::positionUs() const
+{
+    return m_control.session()->position() * 1000;
+}
+
 bool CdNowPlaying::canPlay() const { return m_control.isOpen(); }
 
 bool CdNowPlaying::canGoNext() const

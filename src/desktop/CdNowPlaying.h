@@ -1,7 +1,7 @@
 #pragma once
 // What is playing on the CD control, for the desktop: the disc's tracks
-// ("トラック n"), the control's state, and its next and previous tracks. The
-// control plays at full volume and normal speed.
+// ("トラック n"), the session's state and position, and its next and
+// previous tracks. The control plays at full volume and normal speed.
 
 #include "desktop/mpris/NowPlaying.h"
 
@@ -14,7 +14,7 @@ public:
 
     State state() const override;
     Track track() const override;
-    qint64 positionUs() const override { return 0; }
+    qint64 positionUs() const override;
     double volume() const override { return 1.0; }
     double rate() const override { return 1.0; }
     double minimumRate() const override { return 1.0; }

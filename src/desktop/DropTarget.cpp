@@ -4,7 +4,6 @@
 #include "controls/forms/ListBox.h"
 #include "desktop/HandOver.h"
 
-#include <QAction>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>

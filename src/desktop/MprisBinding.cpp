@@ -1,6 +1,8 @@
 #include "desktop/MprisBinding.h"
 
 #include "app/frmMain.h"
+#include "controls/cdplayer/MMControl.h"
+#include "controls/mediaplayer/MediaPlayer.h"
 #include "desktop/CdNowPlaying.h"
 #include "desktop/HandOver.h"
 #include "desktop/PlayerNowPlaying.h"
@@ -40,8 +42,10 @@ MprisBinding::MprisBinding(frmMain& form, HandOver& handOver, const QDBusConnect
         m_form.raise();
         m_form.activateWindow();
     };
-    connect(&form, &frmMain::cdModeChanged, this, &MprisBinding::followMode);
-    followMode(form.InCdMode());
+    connect(&form, &frmMain::cdModeChanged, this, [this] { followMode(); });
+    connect(form.MediaPlayer1->session(), &MediaSession::startedToSound, this, [this] { followMode(m_player); });
+    connect(form.MMControl1->session(), &CdSession::startedToSound, this, [this] { followMode(m_cd); });
+    followMode();
 }
 
 MprisBinding::~MprisBinding()
@@ -66,7 +70,10 @@ QString MprisBinding::openUri(const QString& uri)
     return m_handOver.take({uri}).join(QLatin1Char('\n'));
 }
 
-void MprisBinding::followMode(bool cdMode)
+void MprisBinding::followMode(NowPlaying* sounded)
 {
-    m_service->setPlayer(cdMode ? static_cast<NowPlaying*>(m_cd) : m_player);
+    if (m_form.mode() == frmMain::Mode::Media)
+        m_service->setPlayer(m_player);
+    else
+        m_service->setPlayer(sounded ? sounded : m_cd);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The window offered to the desktop's player controls and media keys on the
 // session bus, as org.mpris.MediaPlayer2.sorvan: the media player control
-// or, in CD mode, the CD control is what plays; Quit takes the same steps
+// or, in CD mode, whichever of the CD control and the media player last
+// started to sound is what plays; Quit takes the same steps
 // as the menu's "終了する"; Raise shows the window. OpenUri takes file://
 // addresses as every file from outside is taken (HandOver). Every request
 // that changes what plays waits, in order, while a handler waits.
@@ -30,7 +31,9 @@ public:
     bool isRegistered() const { return m_service->isRegistered(); }
 
 private:
-    void followMode(bool cdMode);
+    // The player the desktop sees: the media player outside CD mode; in it
+    // the disc, or the one that last started to sound (sounded, if given).
+    void followMode(NowPlaying* sounded = nullptr);
     QString openUri(const QString& uri);
 
     frmMain& m_form;

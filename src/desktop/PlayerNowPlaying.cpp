@@ -3,51 +3,45 @@
 #include "app/frmMain.h"
 #include "controls/forms/ListBox.h"
 #include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/mediaplayer/PlaybackRates.h"
+#include "playback/PathRules.h"
+#include "system/FileNames.h"
 
-#include <QAction>
-#include <QDir>
-#include <QLabel>
-#include <QUrl>
-
-namespace {
-// The speeds the player's context menu offers.
-constexpr double kMinimumRate = 0.5;
-constexpr double kMaximumRate = 2.0;
-} // namespace
-
-PlayerNowPlaying::PlayerNowPlaying(frmMain& form, QObject* parent) : NowPlaying(parent), m_form(form)
+PlayerNowPlaying::PlayerNowPlaying(frmMain& form, QObject* parent)
+    : NowPlaying(parent), m_form(form), m_session(*form.MediaPlayer1->session())
 {
-    MediaPlayer* player = m_form.MediaPlayer1;
-    connect(player, &MediaPlayer::fileNameChanged, this, &NowPlaying::changed);
-    connect(player, &MediaPlayer::engineStateChanged, this, &NowPlaying::changed);
-    connect(player, &MediaPlayer::durationChanged, this, &NowPlaying::changed);
-    connect(player, &MediaPlayer::volumeChanged, this, &NowPlaying::changed);
-    connect(player, &MediaPlayer::rateChanged, this, &NowPlaying::changed);
-    connect(player, &MediaPlayer::tagsChanged, this, &NowPlaying::changed);
-    connect(player, &MediaPlayer::seeked, this, [this](qint64 ms) { emit seeked(ms * 1000); });
-    // The title line changes only with the medium or a click on the play
-    // list; the play list and the file menu (off while a handler or another
-    // player has the window) tell where next is.
+    MediaSession* session = &m_session;
+    connect(session, &MediaSession::mediumChanged, this, &NowPlaying::changed);
+    connect(session, &MediaSession::stateChanged, this, &NowPlaying::changed);
+    connect(session, &MediaSession::durationChanged, this, &NowPlaying::changed);
+    connect(session, &MediaSession::volumeChanged, this, &NowPlaying::changed);
+    connect(session, &MediaSession::rateChanged, this, &NowPlaying::changed);
+    connect(session, &MediaSession::tagsChanged, this, &NowPlaying::changed);
+    connect(session, &MediaSession::seeked, this, [this](qint64 ms) { emit seeked(ms * 1000); });
+    // The play list and the window's mode tell where next is.
     ListBox* list = m_form.List2;
-    connect(list, &ListBox::Click, this, &NowPlaying::changed);
     connect(list, &ListBox::currentRowChanged, this, &NowPlaying::changed);
     connect(list->model(), &QAbstractItemModel::rowsInserted, this, &NowPlaying::changed);
     connect(list->model(), &QAbstractItemModel::rowsRemoved, this, &NowPlaying::changed);
     connect(list->model(), &QAbstractItemModel::modelReset, this, &NowPlaying::changed);
-    connect(m_form.mnuFile, &QAction::changed, this, &NowPlaying::changed);
+    connect(&m_form, &frmMain::cdModeChanged, this, &NowPlaying::changed);
 }
 
-bool PlayerNowPlaying::hasMedium() const
+QString PlayerNowPlaying::addressOf(const QString& localPath)
 {
-    // The start sound that stands in for a medium has no title.
-    return !m_form.Label2->text().isEmpty() && !m_form.MediaPlayer1->FileName().isEmpty();
+    // Every byte but the unreserved ones and the separators is encoded, so
+    // that a byte that is no UTF-8 reaches the desktop as it is.
+    QByteArray path = sys::bytesOfName(localPath);
+    if (!path.startsWith('/'))
+        path.prepend('/');  // a drive letter
+    return QStringLiteral("file://") + QString::fromLatin1(path.toPercentEncoding("/"));
 }
 
 NowPlaying::State PlayerNowPlaying::state() const
 {
-    if (!hasMedium())
+    if (!m_session.hasMedium())
         return State::Stopped;
-    switch (m_form.MediaPlayer1->state()) {
+    switch (m_session.state()) {
     case MediaEngine::State::Playing:
     case MediaEngine::State::Opening:
         return State::Playing;
@@ -61,41 +55,40 @@ NowPlaying::State PlayerNowPlaying::state() const
 NowPlaying::Track PlayerNowPlaying::track() const
 {
     Track track;
-    if (!hasMedium())
+    if (!m_session.hasMedium())
         return track;
-    const MediaPlayer* player = m_form.MediaPlayer1;
-    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(player->FileName()));
+    const QString path = m_session.localPath();
     track.present = true;
-    track.key = player->FileName() + QLatin1Char('\n') + m_form.Label2->text();
-    // The file's own title, artist and album where its tags hold them; the
-    // name on the title line otherwise.
-    const MediaTags tags = player->tags();
-    track.title = tags.title.isEmpty() ? m_form.Label2->text() : tags.title;
+    track.key = QString::number(m_session.mediumGeneration()) + QLatin1Char('\n') + path;
+    // The file's own title, artist and album where its tags hold them; its
+    // name otherwise, as the title line shows it.
+    const MediaTags tags = m_session.tags();
+    track.title = tags.title.isEmpty() ? NameOfPath(m_session.fileName()) : tags.title;
     track.artist = tags.artist;
     track.album = tags.album;
-    track.url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
-    track.lengthUs = qMax<qint64>(0, player->duration()) * 1000;
+    track.url = addressOf(path);
+    track.lengthUs = m_session.duration() * 1000;
     return track;
 }
 
 qint64 PlayerNowPlaying::positionUs() const
 {
-    return hasMedium() ? m_form.MediaPlayer1->position() * 1000 : 0;
+    return m_session.hasMedium() ? m_session.position() * 1000 : 0;
 }
 
-double PlayerNowPlaying::volume() const { return m_form.MediaPlayer1->volume() / 100.0; }
-double PlayerNowPlaying::rate() const { return m_form.MediaPlayer1->rate(); }
-double PlayerNowPlaying::minimumRate() const { return kMinimumRate; }
-double PlayerNowPlaying::maximumRate() const { return kMaximumRate; }
+double PlayerNowPlaying::volume() const { return m_session.volume() / 100.0; }
+double PlayerNowPlaying::rate() const { return m_session.rate(); }
+double PlayerNowPlaying::minimumRate() const { return MinimumPlaybackRate(); }
+double PlayerNowPlaying::maximumRate() const { return MaximumPlaybackRate(); }
 
 bool PlayerNowPlaying::canPlay() const
 {
-    return hasMedium() && m_form.MediaPlayer1->isEnabled();
+    return m_session.hasMedium() && m_session.hasFile();
 }
 
 bool PlayerNowPlaying::canSeek() const
 {
-    return canPlay() && m_form.MediaPlayer1->duration() > 0;
+    return canPlay() && m_session.canSeek();
 }
 
 bool PlayerNowPlaying::canGoNext() const
@@ -108,14 +101,14 @@ bool PlayerNowPlaying::canGoPrevious() const
     return m_form.CanStepList() && m_form.List2->ListIndex() > 0;
 }
 
-void PlayerNowPlaying::play() { m_form.MediaPlayer1->Play(); }
-void PlayerNowPlaying::pause() { m_form.MediaPlayer1->Pause(); }
-void PlayerNowPlaying::stop() { m_form.MediaPlayer1->Stop(); }
+void PlayerNowPlaying::play() { m_session.play(); }
+void PlayerNowPlaying::pause() { m_session.pause(); }
+void PlayerNowPlaying::stop() { m_session.stop(); }
 void PlayerNowPlaying::next() { playListEntry(m_form.List2->ListIndex() + 1); }
 void PlayerNowPlaying::previous() { playListEntry(m_form.List2->ListIndex() - 1); }
-void PlayerNowPlaying::seekTo(qint64 positionUs) { m_form.MediaPlayer1->seek(positionUs / 1000); }
-void PlayerNowPlaying::setVolume(double volume) { m_form.MediaPlayer1->setVolume(qRound(volume * 100)); }
-void PlayerNowPlaying::setRate(double rate) { m_form.MediaPlayer1->setRate(rate); }
+void PlayerNowPlaying::seekTo(qint64 positionUs) { m_session.seek(positionUs / 1000); }
+void PlayerNowPlaying::setVolume(double volume) { m_session.setVolume(qRound(volume * 100)); }
+void PlayerNowPlaying::setRate(double rate) { m_session.setRate(rate); }
 
 void PlayerNowPlaying::playListEntry(int index)
 {

@@ -1,16 +1,21 @@
 #pragma once
-// What is playing in the media player control, for the desktop: the title
-// line's name, the control's state, position, length, volume and speed, and
-// the play list's next and previous entries (played as a click on them).
+// What is playing in the media player control, for the desktop: the player's
+// session (the file, its tags, state, position, length, volume and speed),
+// and the play list's next and previous entries (played as a click on them).
 
 #include "desktop/mpris/NowPlaying.h"
 
+class MediaSession;
 class frmMain;
 
 class PlayerNowPlaying final : public NowPlaying {
     Q_OBJECT
 public:
     explicit PlayerNowPlaying(frmMain& form, QObject* parent = nullptr);
+
+    // The file's address for the desktop: file:// and the bytes of its
+    // absolute path as the file system holds them, percent-encoded.
+    static QString addressOf(const QString& localPath);
 
     State state() const override;
     Track track() const override;
@@ -35,8 +40,8 @@ public:
     void setRate(double rate) override;
 
 private:
-    bool hasMedium() const;
     void playListEntry(int index);
 
     frmMain& m_form;
+    MediaSession& m_session;
 };

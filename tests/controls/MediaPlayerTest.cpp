@@ -29,11 +29,17 @@ TEST_F(MediaPlayerTest, TheEngineIsMadeOnTheFirstFileOnly)
     EXPECT_EQ(m_made, 0);
     EXPECT_EQ(m_player->engine(), nullptr);
     barChild("playPause")->click();  // nothing to play: no engine either
+    // What the user chose meanwhile is the new engine's from the start.
+    m_player->setVolume(40);
+    m_player->setMuted(true);
+    m_player->setRate(1.5);
+    m_player->setRate(0);  // no speed of the table
     EXPECT_EQ(m_made, 0);
 
     m_player->setFileName(QStringLiteral("/music/a.wav"));
     m_player->setFileName(QStringLiteral("/music/b.mid"));
     EXPECT_EQ(m_made, 1);
+    EXPECT_EQ(m_engine->commands.mid(0, 3), (QStringList{"volume 40", "mute", "rate 1.5"}));
     EXPECT_EQ(m_engine->opened, (QStringList{"/music/a.wav", "/music/b.mid"}));
     EXPECT_EQ(m_player->FileName(), QStringLiteral("/music/b.mid"));
 }

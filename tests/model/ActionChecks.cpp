@@ -47,6 +47,12 @@ QString ActionWorld::compare()
     check(f.MMControl1->isHidden() != m.cdVisible, differs("MMControl1 shown", !f.MMControl1->isHidden(), m.cdVisible));
     check(f.Timer1->isTicking() == m.timerOn, differs("Timer1 ticking", f.Timer1->isTicking(), m.timerOn));
     check(m_h.messages.events == m.messages, differs("messages", m_h.messages.events, m.messages));
+    // The doors ask the window's mode, never a menu: CD mode is on exactly
+    // while "CDを終了する" is offered, and the questions follow it.
+    const bool cd = m.enabled.value(QStringLiteral("mnuCDEnd"));
+    check((f.mode() == frmMain::Mode::Cd) == cd, differs("CD mode", f.mode() == frmMain::Mode::Cd, cd));
+    check(f.MayTakeFiles() != cd && f.MayOpenList() != cd && f.CanStepList() != cd,
+          differs("files taken, a list opened, the list stepped", f.MayTakeFiles(), !cd));
     int browsers = 0, versions = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         browsers += qobject_cast<frmBrowser22*>(window) ? 1 : 0;

@@ -41,10 +41,12 @@ void CdSession::close()
 {
     ++m_generation;
     m_engine.reset();
+    m_engineSounds = false;
     m_drive.reset();
     m_tracks.clear();
     m_cdText = {};
     m_index = 0;
+    m_position = 0;
     m_ejecting = false;
     setStatus(Status::Closed);
 }
@@ -103,6 +105,7 @@ void CdSession::stop()
 {
     if (m_engine && running()) {
         m_engine->stop();
+        m_position = 0;
         setStatus(Status::Stopped);
     }
 }
@@ -111,11 +114,17 @@ void CdSession::startTrack()
 {
     if (!m_engine && m_engineFactory) {
         m_engine = m_engineFactory();
-        if (m_engine)
+        if (m_engine) {
             connect(m_engine.get(), &MediaEngine::stateChanged, this, &CdSession::engineStateChanged);
+            connect(m_engine.get(), &MediaEngine::positionChanged, this, [this](qint64 ms) {
+                if (running())
+                    m_position = qMax<qint64>(0, ms);
+            });
+        }
     }
     if (!m_engine)
         return;
+    m_position = 0;
     m_engine->openStream(std::make_shared<CdAudioStream>(m_drive, m_tracks.at(m_index)));
     if (m_status == Status::Playing)
         emit changed();
@@ -125,10 +134,16 @@ void CdSession::startTrack()
 
 void CdSession::engineStateChanged(MediaEngine::State state)
 {
+    const bool sounded = m_engineSounds;
+    m_engineSounds = state == MediaEngine::State::Playing;
+    if (m_engineSounds && !sounded && running())
+        emit startedToSound();
     const bool finished = state == MediaEngine::State::Ended || state == MediaEngine::State::Error
         || state == MediaEngine::State::Stopped;
-    if (finished && running())
+    if (finished && running()) {
+        m_position = 0;
         setStatus(Status::Stopped);
+    }
 }
 
 void CdSession::eject()
@@ -154,6 +169,7 @@ void CdSession::ejectDone(quint64 generation, bool ejected)
             m_tracks.clear();
             m_cdText = {};
             m_index = 0;
+            m_position = 0;
             setStatus(Status::NoDisc);
         } else {
             emit changed();

@@ -38,6 +38,9 @@ public:
     CdText cdText() const { return m_cdText; }
     // Index of the selected track in tracks().
     int index() const { return m_index; }
+    // Where the selected track plays, in milliseconds from its start; 0
+    // while it is stopped.
+    qint64 position() const { return m_position; }
     MediaEngine* engine() const { return m_engine.get(); }
 
     void previousTrack();
@@ -55,6 +58,9 @@ signals:
     void changed();
     // An eject finished; ejected is false where the drive could not eject.
     void ejectFinished(bool ejected);
+    // A track began to sound: the engine reports it playing after it was
+    // started, paused or stopped.
+    void startedToSound();
 
 private:
     void openFinished(quint64 generation, std::shared_ptr<CdDrive> drive);
@@ -71,6 +77,8 @@ private:
     QList<CdDrive::Track> m_tracks;
     CdText m_cdText;
     int m_index = 0;
+    qint64 m_position = 0;
+    bool m_engineSounds = false;
     Status m_status = Status::Closed;
     // Counts opens and closes, so that late results of a replaced open or
     // of an eject on a closed disc are dropped.

@@ -8,7 +8,6 @@
 #include "system/ScreenSaverInhibitor.h"
 
 #include <QAction>
-#include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
 
@@ -18,13 +17,6 @@ namespace {
 
 const QString kUnplayable = QStringLiteral("このファイルは再生できません");
 const QString kNoSoundfont = QStringLiteral("MIDI の音色ファイルが見つかりません");
-
-// The local file a name stands for. A name without a folder lies in the
-// current folder; a name that looks like a URL or a device is a file name too.
-QString localPathOf(const QString& name)
-{
-    return QDir::cleanPath(QDir::current().absoluteFilePath(name));
-}
 
 // Whether libVLC can draw into one of our windows: not offscreen.
 bool hasNativeWindows()
@@ -37,7 +29,7 @@ bool hasNativeWindows()
 } // namespace
 
 MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
-    : QWidget(parent), m_engineFactory(std::move(engineFactory)),
+    : QWidget(parent), m_session(new MediaSession(std::move(engineFactory), this)),
       m_screenSaver(std::make_unique<ScreenSaverInhibitor>())
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -51,32 +43,30 @@ MediaPlayer::MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent)
     connect(m_view, &MediaPlayerView::fullScreenMenuRequested, this, &MediaPlayer::popupContextMenu);
     connect(m_view, &MediaPlayerView::fullScreenCloseRequested, this, [this] { setFullScreen(false); });
 
-    m_bar = new MediaPlayerBar(this);
+    m_bar = new MediaPlayerBar(*m_session, this);
     m_bar->setObjectName(QStringLiteral("bar"));
     m_view->setBar(m_bar);
 
     m_commands = new MediaPlayerCommands(this);
     m_commands->refresh();
+    // The bar's position buttons are the commands', enabled with them.
+    connect(m_bar, &MediaPlayerBar::toStartRequested, m_commands->toStart, &QAction::trigger);
+    connect(m_bar, &MediaPlayerBar::backRequested, m_commands->back, &QAction::trigger);
+    connect(m_bar, &MediaPlayerBar::aheadRequested, m_commands->ahead, &QAction::trigger);
+    connect(m_commands->back, &QAction::changed, m_bar, [this] { m_bar->setSeekable(m_commands->back->isEnabled()); });
 
     m_clickTimer.setSingleShot(true);
     connect(&m_clickTimer, &QTimer::timeout, this, &MediaPlayer::togglePlay);
 
-    // The one place where what the user asks for reaches the engine.
-    connect(m_bar, &MediaPlayerBar::playRequested, this, [this] { if (m_engine) m_engine->play(); });
-    connect(m_bar, &MediaPlayerBar::pauseRequested, this, [this] { if (m_engine) m_engine->pause(); });
-    connect(m_bar, &MediaPlayerBar::stopRequested, this, &MediaPlayer::Stop);
-    connect(m_bar, &MediaPlayerBar::seekRequested, this, &MediaPlayer::seek);
-    connect(m_bar, &MediaPlayerBar::toStartRequested, m_commands->toStart, &QAction::trigger);
-    connect(m_bar, &MediaPlayerBar::backRequested, m_commands->back, &QAction::trigger);
-    connect(m_bar, &MediaPlayerBar::aheadRequested, m_commands->ahead, &QAction::trigger);
-    connect(m_bar, &MediaPlayerBar::volumeChanged, this, [this](int percent) {
-        if (m_engine)
-            m_engine->setVolume(percent);
-        emit volumeChanged(percent);
-    });
-    connect(m_bar, &MediaPlayerBar::mutedChanged, this, [this](bool muted) {
-        if (m_engine)
-            m_engine->setMuted(muted);
+    // What the picture, the screen saver and the windows follow.
+    connect(m_session, &MediaSession::engineMade, this, &MediaPlayer::attachEngine);
+    connect(m_session, &MediaSession::mediumChanged, this, &MediaPlayer::onMediumChanged);
+    connect(m_session, &MediaSession::stateChanged, this, &MediaPlayer::onStateChanged);
+    connect(m_session, &MediaSession::positionChanged, this, &MediaPlayer::askKindWhileAwaited);
+    connect(m_session, &MediaSession::tagsChanged, this, [this] {
+        if (m_properties)
+            m_properties->showTags(m_session->tags());
+        emit tagsChanged();
     });
 }
 
@@ -85,29 +75,25 @@ MediaPlayer::~MediaPlayer()
     delete m_view;  // gives back what full screen borrowed
     m_screenSaver.reset();  // lets the screen blank again
     // libVLC lets go of the video window before the window goes.
-    m_engine.reset();
+    delete m_session;
 }
 
 void MediaPlayer::setFileName(const QString& name)
 {
-    m_fileName = name;
-    readTags(name.isEmpty() ? QString() : localPathOf(name));
-    if (name.isEmpty()) {
-        Stop();
+    if (!name.isEmpty())
+        leaveFullScreenFor(name);
+    m_session->open(name);
+}
+
+void MediaPlayer::onMediumChanged(const QString& name)
+{
+    if (name.isEmpty())
         return;
-    }
-    leaveFullScreenFor(name);
-    ensureEngine();
     m_view->reset();
-    m_state = MediaEngine::State::Empty;
-    m_bar->reset();
     updateScreenSaver();
     m_view->applyLayout();
-    if (m_engine)
-        m_engine->open(localPathOf(name));
     if (m_properties)
-        m_properties->showFile(localPathOf(name));
-    emit fileNameChanged(name);
+        m_properties->showFile(m_session->localPath());
 }
 
 void MediaPlayer::setDesignGeometry(const QRect& rect)
@@ -120,28 +106,11 @@ QString MediaPlayer::message() const
     return m_view->message();
 }
 
-void MediaPlayer::ensureEngine()
+void MediaPlayer::attachEngine(MediaEngine* engine)
 {
-    if (m_engine || !m_engineFactory)
-        return;
-    m_engine = m_engineFactory();
-    if (!m_engine)
-        return;
-    MediaEngine* engine = m_engine.get();
-    connect(engine, &MediaEngine::stateChanged, this, &MediaPlayer::onEngineState);
     connect(engine, &MediaEngine::problem, this, &MediaPlayer::onProblem);
     connect(engine, &MediaEngine::videoSizeChanged, this, &MediaPlayer::onVideoSize);
-    connect(engine, &MediaEngine::durationChanged, this, [this](qint64 ms) {
-        m_bar->setDuration(ms);
-        updateSeekable();
-        emit durationChanged(ms);
-    });
-    connect(engine, &MediaEngine::positionChanged, this, &MediaPlayer::onPosition);
     connect(engine, &MediaEngine::infoReady, this, &MediaPlayer::onInfo);
-    engine->setVolume(m_bar->volume());
-    engine->setMuted(m_bar->isMuted());
-    if (m_rate != 1.0)
-        engine->setRate(m_rate);
     if (hasNativeWindows()) {
         // Only the picture area and the picture get windows of their own
         // (the area's clips the picture); their parents stay as they are.
@@ -153,29 +122,10 @@ void MediaPlayer::ensureEngine()
     }
 }
 
-void MediaPlayer::onEngineState(MediaEngine::State state)
+void MediaPlayer::onStateChanged(MediaEngine::State state)
 {
-    m_state = state;
-    switch (state) {
-    case MediaEngine::State::Playing:
-        m_bar->setPlaying(true);
-        if (m_awaitingKind && m_engine)
-            m_engine->requestInfo();
-        break;
-    case MediaEngine::State::Ended:
-        m_bar->showEnd();
-        break;
-    case MediaEngine::State::Stopped:
-        m_bar->setPlaying(false);
-        m_bar->setPosition(0);
-        break;
-    case MediaEngine::State::Opening:
-        break;
-    default:
-        m_bar->setPlaying(false);
-        break;
-    }
-    updateSeekable();
+    if (state == MediaEngine::State::Playing)
+        askKindWhileAwaited();
     updateScreenSaver();
     emit engineStateChanged(state);
 }
@@ -202,15 +152,15 @@ void MediaPlayer::onVideoSize(QSize size)
     else
         leaveFullScreenFor(QString());
     m_view->applyLayout();
+    m_commands->refresh();
     updateScreenSaver();
 }
 
-void MediaPlayer::onPosition(qint64 ms)
+void MediaPlayer::askKindWhileAwaited()
 {
-    m_bar->setPosition(ms);
     // Until the tracks are known, a file given in full screen keeps asking.
-    if (m_awaitingKind && m_engine)
-        m_engine->requestInfo();
+    if (m_awaitingKind && engine())
+        engine()->requestInfo();
 }
 
 void MediaPlayer::onInfo(const MediaInfo& info)
@@ -243,10 +193,10 @@ void MediaPlayer::showProperties()
     if (!hasMedia())
         return;
     if (!m_properties)
-        m_properties = new MediaPropertiesWindow(m_engine.get(), this);
-    m_properties->showFile(localPathOf(m_fileName));
-    m_properties->setLength(m_bar->duration());
-    m_properties->showTags(m_tags);
+        m_properties = new MediaPropertiesWindow(engine(), this);
+    m_properties->showFile(m_session->localPath());
+    m_properties->setLength(duration());
+    m_properties->showTags(tags());
     m_properties->show();
     m_properties->raise();
 }
@@ -256,7 +206,7 @@ void MediaPlayer::showStatistics()
     if (!hasMedia())
         return;
     if (!m_statistics)
-        m_statistics = new MediaStatisticsWindow(m_engine.get(), this);
+        m_statistics = new MediaStatisticsWindow(engine(), this);
     m_statistics->show();
     m_statistics->raise();
 }
@@ -265,7 +215,7 @@ void MediaPlayer::updateScreenSaver()
 {
     // The screen stays on only while a picture moves where it can be seen.
     if (m_screenSaver)
-        m_screenSaver->setActive(m_state == MediaEngine::State::Playing && hasVideo()
+        m_screenSaver->setActive(isPlaying() && hasVideo()
                              && (isVisible() || isFullScreen()));
 }
 

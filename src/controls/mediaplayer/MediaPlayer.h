@@ -9,11 +9,12 @@
 // full screen, keys while it has focus, properties and statistics windows,
 // and keeping the screen on while a video plays.
 //
-// The engine is made on the first FileName, so an idle program carries none.
+// What plays (the engine, the file, its tags, state, position, length,
+// volume, mute and speed) lives in its MediaSession; the control is the face
+// the handlers use, and shows the session in its bar and its picture.
 
-#include "engine/MediaEngine.h"
-#include "engine/MediaTags.h"
 #include "controls/mediaplayer/MediaPlayerLayout.h"
+#include "controls/mediaplayer/MediaSession.h"
 #include "controls/mediaplayer/MediaPlayerView.h"
 
 #include <QPointer>
@@ -42,33 +43,37 @@ public:
     explicit MediaPlayer(MediaEngineFactory engineFactory, QWidget* parent = nullptr);
     ~MediaPlayer() override;
 
-    QString FileName() const { return m_fileName; }
+    QString FileName() const { return m_session->fileName(); }
     // What reads the tags of each file that is set; without one no file has
     // tags.
-    void setTagReader(MediaTagReaderPtr reader) { m_tagReader = std::move(reader); }
+    void setTagReader(MediaTagReaderPtr reader) { m_session->setTagReader(std::move(reader)); }
     // The tags of the file that is set (title, artist, album, copyright), as
     // far as they have been read; empty until then, for a file without tags,
     // and without a file. tagsChanged() tells when they change.
-    MediaTags tags() const { return m_tags; }
+    MediaTags tags() const { return m_session->tags(); }
     // Changes with every file that is set (FileName), the start sound too.
-    quint64 mediumGeneration() const { return m_mediumGeneration; }
+    quint64 mediumGeneration() const { return m_session->mediumGeneration(); }
     // Opens name and plays it at once. A name without a folder is resolved
     // against the current folder; the engine is always given a local path.
     void setFileName(const QString& name);
-    void Stop();
-    // What the bar's buttons and sliders do, for callers other than the bar
-    // (the desktop's player controls). Without a medium they do nothing.
-    void Play();
-    void Pause();
-    void seek(qint64 positionMs);
-    void setVolume(int percent);  // 0..100, shown on the bar
+    void Stop() { m_session->stop(); }
+    // What the bar's buttons and sliders do, for callers other than the bar.
+    // Without a medium they do nothing.
+    void Play() { m_session->play(); }
+    void Pause() { m_session->pause(); }
+    void seek(qint64 positionMs) { m_session->seek(positionMs); }
+    void setVolume(int percent) { m_session->setVolume(percent); }  // 0..100
 
     // The last state the engine reported (Empty before the first medium).
-    MediaEngine::State state() const { return m_state; }
-    qint64 position() const;
+    MediaEngine::State state() const { return m_session->state(); }
+    qint64 position() const { return m_session->position(); }
     // The length of the medium in milliseconds; 0 while unknown.
-    qint64 duration() const;
-    int volume() const;
+    qint64 duration() const { return m_session->duration(); }
+    int volume() const { return m_session->volume(); }
+
+    // What plays, without the widgets: what the bar, the commands and the
+    // desktop observe and ask.
+    MediaSession* session() const { return m_session; }
 
     // The rectangle the form gives the control (its design rectangle). Video
     // is fitted inside it or zoomed from its corner; audio shrinks the
@@ -80,7 +85,7 @@ public:
     // empty while nothing is wrong.
     QString message() const;
     // The engine, once the first file was opened; nullptr before.
-    MediaEngine* engine() const { return m_engine.get(); }
+    MediaEngine* engine() const { return m_session->engine(); }
     MediaPlayerBar* bar() const { return m_bar; }
     // What the user can ask for, each once: the menu, the keys and the bar's
     // position buttons act through these.
@@ -91,23 +96,24 @@ public:
     QWidget* screenArea() const { return m_view->screenArea(); }
 
     // What the user can ask for, from the bar, the menu or the keys.
-    bool hasMedia() const;
+    bool hasMedia() const { return m_session->hasFile(); }
     bool hasVideo() const;
-    bool isPlaying() const;
-    bool canSeek() const;
+    bool isPlaying() const { return m_session->isPlaying(); }
+    bool canSeek() const { return m_session->canSeek(); }
     void togglePlay();
-    void toStart();
-    void skip(qint64 deltaMs);  // never before the start or past the end
+    void toStart() { if (canSeek()) seek(0); }
+    void skip(qint64 deltaMs) { m_session->skip(deltaMs); }  // never before the start or past the end
     PlayerZoom zoom() const { return m_view->zoom(); }
     void setZoom(PlayerZoom zoom);
     bool isFullScreen() const;
     void setFullScreen(bool on);
     MediaFullScreen* fullScreenWindow() const;
-    void changeVolume(int delta);
-    bool isMuted() const;
-    void setMuted(bool muted);
-    double rate() const { return m_rate; }
-    void setRate(double rate);
+    void changeVolume(int delta) { m_session->setVolume(m_session->volume() + delta); }
+    bool isMuted() const { return m_session->isMuted(); }
+    void setMuted(bool muted) { m_session->setMuted(muted); }
+    double rate() const { return m_session->rate(); }
+    // Only the speeds of the player's table (PlaybackRates.h) are taken.
+    void setRate(double rate) { m_session->setRate(rate); }
     void showProperties();
     void showStatistics();
     MediaPropertiesWindow* propertiesWindow() const;
@@ -124,13 +130,6 @@ public:
 signals:
     // For tests and the benchmark: the engine reached a new state.
     void engineStateChanged(MediaEngine::State state);
-    // A new medium was given (FileName set).
-    void fileNameChanged(const QString& name);
-    void durationChanged(qint64 durationMs);
-    void volumeChanged(int percent);
-    void rateChanged(double rate);
-    // A seek was asked for, by the bar or by seek().
-    void seeked(qint64 positionMs);
     // tags() changed: a new file was set (the tags are empty again), or its
     // tags were read.
     void tagsChanged();
@@ -147,28 +146,21 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void ensureEngine();
+    // Gives a new engine the picture area to draw in and hears what only
+    // the picture needs (problems, the picture's size, the tracks).
+    void attachEngine(MediaEngine* engine);
     void showMessage(const QString& text);
-    void onEngineState(MediaEngine::State state);
+    void onMediumChanged(const QString& name);
+    void onStateChanged(MediaEngine::State state);
     void onProblem(MediaEngine::Problem problem);
     void onVideoSize(QSize size);
     void onInfo(const MediaInfo& info);
-    void onPosition(qint64 ms);
-    void updateSeekable();
+    void askKindWhileAwaited();
     void updateScreenSaver();
     void releaseScreenSaver();
     void leaveFullScreenFor(const QString& name);
-    void readTags(const QString& localPath);
 
-    MediaEngineFactory m_engineFactory;
-    std::unique_ptr<MediaEngine> m_engine;
-    QString m_fileName;
-    MediaTagReaderPtr m_tagReader;
-    MediaTags m_tags;
-    // Counts the files set, so that tags of a file replaced since are dropped.
-    quint64 m_mediumGeneration = 0;
-    MediaEngine::State m_state = MediaEngine::State::Empty;
-    double m_rate = 1.0;
+    MediaSession* m_session = nullptr;
     // A file given while full screen: it stays only if it proves a video.
     bool m_awaitingKind = false;
     // The picture, the message, where everything lies, and full screen.

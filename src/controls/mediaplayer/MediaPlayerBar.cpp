@@ -2,10 +2,12 @@
 
 #include "controls/forms/DesktopPalette.h"
 #include "controls/forms/StyleIcon.h"
+#include "controls/mediaplayer/MediaSession.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
@@ -35,7 +37,7 @@ int clampToInt(qint64 ms)
 
 } // namespace
 
-MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent)
+MediaPlayerBar::MediaPlayerBar(MediaSession& session, QWidget* parent) : QWidget(parent), m_session(session)
 {
     setPalette(desktopPalette());
     setAutoFillBackground(true);
@@ -88,80 +90,58 @@ MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent)
     rows->addWidget(m_tracker);
     rows->addLayout(buttons);
 
-    connect(m_playPause, &QToolButton::clicked, this, &MediaPlayerBar::togglePlay);
-    connect(m_stop, &QToolButton::clicked, this, &MediaPlayerBar::stopRequested);
+    // What the user asks for goes to the session.
+    connect(m_playPause, &QToolButton::clicked, &m_session, &MediaSession::togglePlay);
+    connect(m_stop, &QToolButton::clicked, &m_session, &MediaSession::stop);
     connect(m_toStart, &QToolButton::clicked, this, &MediaPlayerBar::toStartRequested);
     connect(m_back, &QToolButton::clicked, this, &MediaPlayerBar::backRequested);
     connect(m_ahead, &QToolButton::clicked, this, &MediaPlayerBar::aheadRequested);
 
     // Dragging moves the time shown; the seek itself happens on release.
     connect(m_tracker, &QSlider::sliderMoved, this, [this](int value) { showTime(value); });
-    connect(m_tracker, &QSlider::sliderReleased, this, [this] {
-        m_position = m_tracker->value();
-        emit seekRequested(m_position);
-    });
+    connect(m_tracker, &QSlider::sliderReleased, this, [this] { m_session.seek(m_tracker->value()); });
     // A click on the groove or a key moves at once.
     connect(m_tracker, &QSlider::actionTriggered, this, [this](int action) {
         if (action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction)
             return;
-        m_position = m_tracker->sliderPosition();
-        showTime(m_position);
-        emit seekRequested(m_position);
+        showTime(m_tracker->sliderPosition());
+        m_session.seek(m_tracker->sliderPosition());
     });
+    connect(m_volume, &QSlider::valueChanged, &m_session, &MediaSession::setVolume);
+    connect(m_mute, &QToolButton::toggled, &m_session, &MediaSession::setMuted);
 
-    connect(m_volume, &QSlider::valueChanged, this, &MediaPlayerBar::volumeChanged);
-    connect(m_mute, &QToolButton::toggled, this, [this](bool muted) {
-        setStandardIconWhenShown(m_mute, muted ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume);
-        emit mutedChanged(muted);
-    });
-
-    reset();
-}
-
-void MediaPlayerBar::reset()
-{
-    m_duration = 0;
-    m_position = 0;
-    m_tracker->setRange(0, 0);
+    // What the session holds is shown.
+    connect(&m_session, &MediaSession::mediumChanged, this, &MediaPlayerBar::showAll);
+    connect(&m_session, &MediaSession::stateChanged, this, &MediaPlayerBar::showPlayButton);
+    connect(&m_session, &MediaSession::durationChanged, this, &MediaPlayerBar::showDuration);
+    connect(&m_session, &MediaSession::positionChanged, this, &MediaPlayerBar::showPosition);
+    connect(&m_session, &MediaSession::volumeChanged, this, &MediaPlayerBar::showVolume);
+    connect(&m_session, &MediaSession::mutedChanged, this, &MediaPlayerBar::showMuted);
+    showAll();
+    showVolume(m_session.volume());
+    showMuted(m_session.isMuted());
     setSeekable(false);
-    setPlaying(false);
-    showTime(0);
 }
 
-void MediaPlayerBar::setPlaying(bool playing)
+void MediaPlayerBar::showAll()
 {
-    m_playing = playing;
+    showDuration(m_session.duration());
+    showPosition(m_session.position());
     showPlayButton();
 }
 
-void MediaPlayerBar::setDuration(qint64 ms)
+void MediaPlayerBar::showDuration(qint64 ms)
 {
-    m_duration = qMax<qint64>(0, ms);
-    m_tracker->setRange(0, clampToInt(m_duration));
-    showTime(m_tracker->isSliderDown() ? m_tracker->sliderPosition() : m_position);
+    m_tracker->setRange(0, clampToInt(ms));
+    showTime(m_tracker->isSliderDown() ? m_tracker->sliderPosition() : m_session.position());
 }
 
-void MediaPlayerBar::setPosition(qint64 ms)
+void MediaPlayerBar::showPosition(qint64 ms)
 {
     if (m_tracker->isSliderDown())
         return;
-    m_position = qMax<qint64>(0, ms);
-    m_tracker->setValue(clampToInt(m_position));
-    showTime(m_position);
-}
-
-void MediaPlayerBar::showEnd()
-{
-    setPlaying(false);
-    setPosition(m_duration);
-}
-
-void MediaPlayerBar::togglePlay()
-{
-    if (m_playing)
-        emit pauseRequested();
-    else
-        emit playRequested();
+    m_tracker->setValue(clampToInt(ms));
+    showTime(ms);
 }
 
 void MediaPlayerBar::setSeekable(bool seekable)
@@ -180,14 +160,24 @@ void MediaPlayerBar::setMuted(bool muted)
     m_mute->setChecked(muted);
 }
 
-int MediaPlayerBar::volume() const
+void MediaPlayerBar::showVolume(int percent)
 {
-    return m_volume->value();
+    const QSignalBlocker quiet(m_volume);
+    m_volume->setValue(percent);
 }
 
-bool MediaPlayerBar::isMuted() const
+void MediaPlayerBar::showMuted(bool muted)
 {
-    return m_mute->isChecked();
+    {
+        const QSignalBlocker quiet(m_mute);
+        m_mute->setChecked(muted);
+    }
+    setStandardIconWhenShown(m_mute, muted ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume);
+}
+
+bool MediaPlayerBar::isPlaying() const
+{
+    return m_session.isPlaying();
 }
 
 QString MediaPlayerBar::timeText() const
@@ -203,13 +193,14 @@ QString MediaPlayerBar::formatTime(qint64 ms)
 
 void MediaPlayerBar::showTime(qint64 elapsed)
 {
-    m_time->setText(formatTime(elapsed) + QStringLiteral(" / ") + formatTime(m_duration));
+    m_time->setText(formatTime(elapsed) + QStringLiteral(" / ") + formatTime(m_session.duration()));
 }
 
 void MediaPlayerBar::showPlayButton()
 {
-    const QString tip = m_playing ? QStringLiteral("一時停止") : QStringLiteral("再生");
-    setStandardIconWhenShown(m_playPause, m_playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay);
+    const bool playing = m_session.isPlaying();
+    const QString tip = playing ? QStringLiteral("一時停止") : QStringLiteral("再生");
+    setStandardIconWhenShown(m_playPause, playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay);
     m_playPause->setToolTip(tip);
     m_playPause->setAccessibleName(tip);
 }

@@ -3,11 +3,14 @@
 // to the start, 10 seconds back, 10 seconds ahead, play/pause, stop, elapsed
 // and total time, mute and volume below it.
 //
-// The bar only says what the user wants (its signals) and shows what it is
-// told; the player control wires it to the engine.
+// The bar shows what the media session holds (playing or not, position,
+// length, volume, mute) and sends the user's requests to it; it keeps none of
+// it itself. The position buttons are the control's commands: the bar only
+// says that they were pressed.
 
 #include <QWidget>
 
+class MediaSession;
 class QLabel;
 class QSlider;
 class QToolButton;
@@ -15,29 +18,16 @@ class QToolButton;
 class MediaPlayerBar : public QWidget {
     Q_OBJECT
 public:
-    explicit MediaPlayerBar(QWidget* parent = nullptr);
+    explicit MediaPlayerBar(MediaSession& session, QWidget* parent = nullptr);
 
-    // A new medium: nothing played yet, length unknown.
-    void reset();
-    void setPlaying(bool playing);
-    void setDuration(qint64 ms);
-    // Ignored while the user drags the tracker.
-    void setPosition(qint64 ms);
-    // The medium played to its end: the tracker stays there.
-    void showEnd();
-    // What the play/pause button does: pause while playing, else play.
-    void togglePlay();
     // Whether the position buttons can act (a medium that can seek).
     void setSeekable(bool seekable);
     // As if the user moved the volume slider or pressed mute.
     void setVolume(int percent);
     void setMuted(bool muted);
 
-    bool isPlaying() const { return m_playing; }
-    qint64 position() const { return m_position; }
-    qint64 duration() const { return m_duration; }
-    int volume() const;
-    bool isMuted() const;
+    // What the play/pause button shows: true while the medium plays.
+    bool isPlaying() const;
     // "m:ss / m:ss", elapsed then total.
     QString timeText() const;
 
@@ -45,19 +35,22 @@ public:
     static QString formatTime(qint64 ms);
 
 signals:
-    void playRequested();
-    void pauseRequested();
-    void stopRequested();
     void toStartRequested();
     void backRequested();
     void aheadRequested();
-    void seekRequested(qint64 ms);
-    void volumeChanged(int percent);
-    void mutedChanged(bool muted);
 
 private:
+    // Everything from the session again: a new medium.
+    void showAll();
+    void showDuration(qint64 ms);
+    // Not while the user drags the tracker.
+    void showPosition(qint64 ms);
     void showTime(qint64 elapsed);
     void showPlayButton();
+    void showVolume(int percent);
+    void showMuted(bool muted);
+
+    MediaSession& m_session;
 
     QToolButton* m_toStart = nullptr;
     QToolButton* m_back = nullptr;
@@ -68,7 +61,4 @@ private:
     QLabel* m_time = nullptr;
     QToolButton* m_mute = nullptr;
     QSlider* m_volume = nullptr;
-    bool m_playing = false;
-    qint64 m_position = 0;
-    qint64 m_duration = 0;
 };

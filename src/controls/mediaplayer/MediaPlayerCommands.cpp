@@ -1,6 +1,7 @@
 #include "controls/mediaplayer/MediaPlayerCommands.h"
 
 #include "controls/mediaplayer/MediaPlayer.h"
+#include "controls/mediaplayer/PlaybackRates.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -12,19 +13,21 @@
 
 MediaPlayerCommands::MediaPlayerCommands(MediaPlayer* player) : QObject(player), m_player(player)
 {
+    // What plays is asked of the session; the picture of the player.
     MediaPlayer* p = player;
-    auto media = [p] { return p->hasMedia(); };
+    MediaSession* s = player->session();
+    auto media = [s] { return s->hasFile(); };
     auto video = [p] { return p->hasVideo(); };
-    auto seekable = [p] { return p->canSeek(); };
+    auto seekable = [s] { return s->canSeek(); };
     auto always = [] { return true; };
 
     playPause = add(QStringLiteral("再生"), {QKeySequence(Qt::Key_Space)}, [p] { p->togglePlay(); }, media);
-    stop = add(QStringLiteral("停止"), {}, [p] { p->Stop(); }, media);
-    back = add(QStringLiteral("巻き戻し"), {}, [p] { p->skip(-MediaPlayer::kSkipMs); }, seekable);
-    ahead = add(QStringLiteral("早送り"), {}, [p] { p->skip(MediaPlayer::kSkipMs); }, seekable);
-    toStart = add(QStringLiteral("先頭へ"), {QKeySequence(Qt::Key_Home)}, [p] { p->toStart(); }, seekable);
-    keyBack = add(QString(), {QKeySequence(Qt::Key_Left)}, [p] { p->skip(-MediaPlayer::kKeySkipMs); }, seekable);
-    keyAhead = add(QString(), {QKeySequence(Qt::Key_Right)}, [p] { p->skip(MediaPlayer::kKeySkipMs); }, seekable);
+    stop = add(QStringLiteral("停止"), {}, [s] { s->stop(); }, media);
+    back = add(QStringLiteral("巻き戻し"), {}, [s] { s->skip(-MediaPlayer::kSkipMs); }, seekable);
+    ahead = add(QStringLiteral("早送り"), {}, [s] { s->skip(MediaPlayer::kSkipMs); }, seekable);
+    toStart = add(QStringLiteral("先頭へ"), {QKeySequence(Qt::Key_Home)}, [s] { s->seek(0); }, seekable);
+    keyBack = add(QString(), {QKeySequence(Qt::Key_Left)}, [s] { s->skip(-MediaPlayer::kKeySkipMs); }, seekable);
+    keyAhead = add(QString(), {QKeySequence(Qt::Key_Right)}, [s] { s->skip(MediaPlayer::kKeySkipMs); }, seekable);
 
     m_zoomGroup = new QActionGroup(this);
     const std::pair<PlayerZoom, QString> zoomItems[] = {
@@ -48,22 +51,17 @@ MediaPlayerCommands::MediaPlayerCommands(MediaPlayer* player) : QObject(player),
     m_commands.back().keyOnlyWhenEnabled = true;
 
     volumeUp = add(QStringLiteral("上げる"), {QKeySequence(Qt::Key_Up)},
-                   [p] { p->changeVolume(MediaPlayer::kKeyVolumeStep); }, [p] { return p->volume() < 100; });
+                   [s] { s->setVolume(s->volume() + MediaPlayer::kKeyVolumeStep); }, [s] { return s->volume() < 100; });
     volumeDown = add(QStringLiteral("下げる"), {QKeySequence(Qt::Key_Down)},
-                     [p] { p->changeVolume(-MediaPlayer::kKeyVolumeStep); }, [p] { return p->volume() > 0; });
-    mute = add(QStringLiteral("消音"), {QKeySequence(Qt::Key_M)}, [p] { p->setMuted(!p->isMuted()); }, always,
-               [p] { return p->isMuted(); });
+                     [s] { s->setVolume(s->volume() - MediaPlayer::kKeyVolumeStep); }, [s] { return s->volume() > 0; });
+    mute = add(QStringLiteral("消音"), {QKeySequence(Qt::Key_M)}, [s] { s->setMuted(!s->isMuted()); }, always,
+               [s] { return s->isMuted(); });
 
     m_rateGroup = new QActionGroup(this);
-    const std::pair<double, QString> rateItems[] = {
-        {0.5, QStringLiteral("0.5倍")},
-        {1.0, QStringLiteral("1倍")},
-        {1.5, QStringLiteral("1.5倍")},
-        {2.0, QStringLiteral("2倍")},
-    };
-    for (const auto& [rate, caption] : rateItems) {
-        QAction* action = add(caption, {}, [p, rate = rate] { p->setRate(rate); }, always,
-                              [p, rate = rate] { return qFuzzyCompare(rate, p->rate()); });
+    for (const PlaybackRate& choice : PlaybackRates()) {
+        const double rate = choice.rate;
+        QAction* action = add(choice.caption, {}, [s, rate] { s->setRate(rate); }, always,
+                              [s, rate] { return qFuzzyCompare(rate, s->rate()); });
         m_rateGroup->addAction(action);
         rates << action;
     }
@@ -71,6 +69,14 @@ MediaPlayerCommands::MediaPlayerCommands(MediaPlayer* player) : QObject(player),
     statistics = add(QStringLiteral("統計"), {}, [p] { p->showStatistics(); }, media);
     contextMenu = add(QString(), {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)},
                       [p] { p->popupContextMenu(p->mapToGlobal(p->rect().center())); }, always);
+
+    // The commands follow what the session announces.
+    connect(s, &MediaSession::stateChanged, this, &MediaPlayerCommands::refresh);
+    connect(s, &MediaSession::mediumChanged, this, &MediaPlayerCommands::refresh);
+    connect(s, &MediaSession::durationChanged, this, &MediaPlayerCommands::refresh);
+    connect(s, &MediaSession::volumeChanged, this, &MediaPlayerCommands::refresh);
+    connect(s, &MediaSession::mutedChanged, this, &MediaPlayerCommands::refresh);
+    connect(s, &MediaSession::rateChanged, this, &MediaPlayerCommands::refresh);
 }
 
 MediaPlayerCommands::~MediaPlayerCommands() = default;
@@ -92,7 +98,7 @@ QAction* MediaPlayerCommands::add(const QString& caption, const QList<QKeySequen
 
 void MediaPlayerCommands::refresh()
 {
-    playPause->setText(m_player->isPlaying() ? QStringLiteral("一時停止") : QStringLiteral("再生"));
+    playPause->setText(m_player->session()->isPlaying() ? QStringLiteral("一時停止") : QStringLiteral("再生"));
     for (const Command& command : m_commands) {
         command.action->setEnabled(command.enabled());
         if (command.checked)

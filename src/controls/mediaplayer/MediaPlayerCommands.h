@@ -1,10 +1,11 @@
 #pragma once
 // What the user can ask of the media player control, each defined once as a
 // QAction: its caption, its keys, when it is enabled and whether it is
-// checked. The context menu shows them (with items of its own, made from the
-// actions each time it opens), the keys (while the control has focus, and in
-// full screen) run them, and the bar's position buttons act through them and
-// are enabled with them.
+// checked. What plays is asked of the control's session, and the commands
+// follow what the session announces. The context menu shows them (with items
+// of its own, made from the actions each time it opens), the keys (while the
+// control has focus, and in full screen) run them, and the bar's position
+// buttons act through them and are enabled with them.
 //
 // A key runs its command even while the command is disabled (the command
 // itself then does nothing), and counts as handled, except Esc, which is
@@ -53,7 +54,7 @@ public:
     QAction* statistics = nullptr;
     QAction* contextMenu = nullptr;  // Menu, Shift+F10
     QList<QAction*> zooms;           // 50%, 100%, 200%, fitted
-    QList<QAction*> rates;           // 0.5, 1, 1.5, 2 times
+    QList<QAction*> rates;           // PlaybackRates(): 0.5, 1, 1.5, 2 times
 
 private:
     struct Command {

@@ -1,5 +1,6 @@
 #include "engine/tags/MidiText.h"
 
+#include "engine/MidiHeader.h"
 #include "engine/tags/TagText.h"
 
 #include <QtEndian>
@@ -122,9 +123,9 @@ void readTrack(QByteArrayView bytes, bool first, Found& found)
 // The standard MIDI file inside a RIFF MIDI file's "data" chunk.
 QByteArrayView standardMidiFile(QByteArrayView bytes)
 {
-    if (!bytes.startsWith("RIFF") || bytes.size() < 12 || bytes.sliced(8, 4) != "RMID")
+    if (!IsRiffMidiHead(bytes))
         return bytes;
-    qsizetype at = 12;
+    qsizetype at = kMidiHeadBytes;
     while (bytes.size() - at >= 8) {
         const quint32 size = qFromLittleEndian<quint32>(bytes.data() + at + 4);
         const qsizetype body = at + 8;
@@ -142,7 +143,7 @@ QByteArrayView standardMidiFile(QByteArrayView bytes)
 MediaTags readMidiText(QByteArrayView bytes)
 {
     bytes = standardMidiFile(bytes.first(std::min(bytes.size(), kMaxMidiBytes)));
-    if (!bytes.startsWith("MThd"))
+    if (!IsStandardMidiHead(bytes))
         return {};
     Found found;
     qsizetype at = 0;

@@ -1,5 +1,6 @@
 #include "engine/tags/TagLibTagReader.h"
 
+#include "engine/MidiHeader.h"
 #include "engine/tags/MidiText.h"
 #include "engine/tags/RiffInfo.h"
 #include "engine/tags/TagText.h"
@@ -160,8 +161,8 @@ public:
         QFile file(localPath);
         if (!file.open(QIODevice::ReadOnly))
             return {};
-        const QByteArray head = file.read(12);
-        if (head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID"))
+        const QByteArray head = file.read(kMidiHeadBytes);
+        if (IsMidiHead(head))
             return file.seek(0) ? readMidiText(file.read(kMaxMidiBytes)) : MediaTags();
         if (head.startsWith("RIFF") && head.mid(8, 4) == "AVI ")
             return readRiffInfo([&file](qint64 offset, qint64 size) {

@@ -1,5 +1,7 @@
 #include "engine/vlc/VlcArguments.h"
 
+#include "engine/MidiHeader.h"
+
 #include "engine/vlc/VlcMediaEngine.h"
 
 #include <QDir>
@@ -69,8 +71,7 @@ MediaFileKind inspectMediaFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return MediaFileKind::Unplayable;
-    const QByteArray head = file.read(12);
-    if (head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID"))
+    if (IsMidiHead(file.read(kMidiHeadBytes)))
         return MediaFileKind::Midi;
     return MediaFileKind::Other;
 }

@@ -1,10 +1,9 @@
-// The media player's tags: read off the GUI thread for each file that is set.
-#include "controls/mediaplayer/MediaPlayer.h"
+// The media session's tags: read off the GUI thread for each file that is set.
+#include "controls/mediaplayer/MediaSession.h"
 
-#include "controls/mediaplayer/MediaPropertiesWindow.h"
 #include "system/BackgroundTask.h"
 
-void MediaPlayer::readTags(const QString& localPath)
+void MediaSession::readTags(const QString& localPath)
 {
     const quint64 generation = ++m_mediumGeneration;
     if (!m_tags.isEmpty()) {
@@ -21,8 +20,6 @@ void MediaPlayer::readTags(const QString& localPath)
             if (generation != m_mediumGeneration || tags.isEmpty())
                 return;
             m_tags = std::move(tags);
-            if (m_properties)
-                m_properties->showTags(m_tags);
             emit tagsChanged();
         });
 }
