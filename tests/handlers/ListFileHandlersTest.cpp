@@ -357,7 +357,7 @@ TEST(ListFormatsThroughTheHandlers, ListsSavedAsEachFormatOpenWithTheSameEntries
     MainWindowHarness h;
     const QStringList paths = {h.inProgramFolder("曲/一 曲.wav"), "/m/#2 two.mid", sys::nameFromBytes("/m/caf\xe9.wav"),
                                "C:\\Users\\太郎\\missing.mp3"};
-    for (const QString& suffix : {"m3u8", "m3u", "pls", "xspf"}) {
+    for (const QString suffix : {"m3u8", "m3u", "pls", "xspf"}) {
         SCOPED_TRACE(suffix.toStdString());
         h->mnuListClose_Click();
         for (const QString& path : paths)

@@ -212,16 +212,19 @@ TEST(ListFormatFiles, WrittenListsReadBackTheSameEntries)
             const ListItem& back = read->at(i);
             const ListLocation location = id == ListFormat::Id::Xspf ? LocationOfUri(back.location, folder)
                                                                      : LocationOfText(back.location, folder);
-            if (location.kind == ListLocation::Kind::Windows)
+            if (location.kind == ListLocation::Kind::Windows) {
                 EXPECT_EQ(location.parts, (QStringList{"Users", u"太郎"_qs, u"曲.mp3"_qs}));
-            else
+            } else {
                 EXPECT_EQ(location.path, items[i].location);
+            }
             EXPECT_EQ(back.seconds, items[i].seconds);
-            if (!items[i].title.isEmpty())
+            if (!items[i].title.isEmpty()) {
                 EXPECT_EQ(back.title, QString(items[i].title).replace('\n', ' '));
+            }
         }
-        if (id != ListFormat::Id::Xspf)
+        if (id != ListFormat::Id::Xspf) {
             EXPECT_TRUE(bytes->contains(u"曲/一 曲.mp3"_qs.toUtf8())) << "relative, with /";
+        }
     }
 }
 
