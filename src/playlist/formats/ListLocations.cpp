@@ -266,7 +266,7 @@ QString LocationUriFor(const QString& path, const QString& listFolder)
         slashed.replace(u'\\', u'/');
         if (slashed.startsWith(QLatin1String("//")))
             return QStringLiteral("file:") + percentEncoded(slashed, "/:");
-        if (startsWithDrive(slashed))
+        if (startsWithDrive(slashed) && slashed.size() > 2 && slashed[2] == u'/')
             return QStringLiteral("file:///") + percentEncoded(slashed, "/:");
         return percentEncoded(path, "/");
     }
