@@ -165,6 +165,9 @@ public:
     QString PlayFile;
     int ListNo = 0;
     QString ListFileName;
+    // The format ListFileName was read in, by its name in the list formats
+    // table: "リストを上書き保存" writes that format again.
+    QString ListFileFormat;
     QString SaveListName;
     int PictureNo = 0;
     qint16 SlideNo = 0;

@@ -7,6 +7,7 @@
 #include "controls/forms/StatusBar.h"
 #include "playback/PathRules.h"
 #include "playlist/ListFile.h"
+#include "playlist/PlayListFile.h"
 
 #include <QAction>
 #include <QLabel>
@@ -23,6 +24,52 @@ void prepareListDialog(CommonDialog& dialog, const QString& programFolder)
     dialog.InitDir = programFolder;
     dialog.DialogTitle = kListDialogTitle;
     dialog.Filter = kListFilter;
+}
+
+// The format named by name in the list formats table; the program's own list
+// for the empty name.
+const ListFormat& listFormatNamed(const QString& name)
+{
+    for (const ListFormat& format : ListFormats())
+        if (format.name == name)
+            return format;
+    return ListFormatOf(ListFormat::Id::Sorvan);
+}
+
+// The play list's entries with the titles and lengths kept beside them; an
+// entry without a title that is the player's file takes the title of its
+// tags, where they have been read.
+ListItems playListItems(const frmMain& form)
+{
+    const QStringList paths = form.List1->entries();
+    const RowDetails& details = form.List1->details();
+    const QString playing = form.MediaPlayer1->FileName();
+    const QString tagTitle = form.MediaPlayer1->tags().title;
+    ListItems items;
+    items.reserve(paths.size());
+    auto detail = details.cbegin();
+    for (int row = 0; row < paths.size() && !paths[row].isEmpty(); ++row) {
+        ListItem item{paths[row], {}, -1};
+        while (detail != details.cend() && detail->row < row)
+            ++detail;
+        if (detail != details.cend() && detail->row == row) {
+            item.title = detail->title;
+            item.seconds = detail->seconds;
+        }
+        if (item.title.isEmpty() && item.location == playing)
+            item.title = tagTitle;
+        items.append(std::move(item));
+    }
+    return items;
+}
+
+// Writes the play list to path in format: the program's own list exactly
+// as ever, the others with their titles and lengths.
+bool writePlayList(const frmMain& form, const QString& path, const ListFormat& format)
+{
+    if (format.id == ListFormat::Id::Sorvan)
+        return writeListFile(path, form.List1->entries());
+    return writePlayListFile(path, format, playListItems(form));
 }
 } // namespace
 
@@ -57,19 +104,23 @@ void frmMain::readOpenedListFile(const QString& path)
     mnuListDelete->setEnabled(true);
     mnuListNewSave->setEnabled(true);
     ListFileName = path;
+    ListFileFormat = ListFormatToWrite(path).name;
     SB1->setPanelText(2, ListFileName);
     // The whole file is read and decoded before the play list changes, so a
     // failure never leaves a part of it behind.
-    const std::optional<QStringList> paths = readListFile(ListFileName);
-    if (!paths) {
+    const std::optional<PlayListFile> list = readPlayListFile(ListFileName);
+    if (!list) {
         showMessage(kOpenFailed);
         return;
     }
-    List1->AddItems(*paths);
+    reportSkipped(ListFileName, list->skipped);
+    ListFileFormat = ListFormatOf(list->format).name;
+    List1->AddItems(list->paths, list->details);
     MediaPlayer1->setEnabled(true);
     MMControl1->setVisible(false);
     mnuCdPlayer->setEnabled(false);
-    List2->AddItems(*paths, NameOfPath);  // the names are made when shown
+    // The names (or the list's own titles) are made when shown.
+    List2->AddItems(list->paths, NameOfPath, list->details);
 }
 
 void frmMain::mnuListNewSave_Click()
@@ -78,7 +129,7 @@ void frmMain::mnuListNewSave_Click()
     if (CommonDialog2.ShowSave() == cdlCancel)
         return;
     SaveListName = CommonDialog2.FileName;
-    if (!writeListFile(SaveListName, List1->entries()))
+    if (!writePlayList(*this, SaveListName, ListFormatToWrite(SaveListName)))
         showMessage(kSaveAsFailed);
     Label2->clear();
     mnuListClose->setEnabled(true);
@@ -86,7 +137,7 @@ void frmMain::mnuListNewSave_Click()
 
 void frmMain::mnuListReSave_Click()
 {
-    if (!writeListFile(ListFileName, List1->entries())) {
+    if (!writePlayList(*this, ListFileName, listFormatNamed(ListFileFormat))) {
         showMessage(kOverwriteFailed);
         return;
     }

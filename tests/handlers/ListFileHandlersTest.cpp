@@ -7,6 +7,8 @@
 #include "support/MainWindowHarness.h"
 #include "support/SystemCalls.h"
 #include "support/TestFiles.h"
+#include "support/WaitFor.h"
+#include "system/FileNames.h"
 
 #include <QAction>
 #include <QDir>
@@ -115,6 +117,10 @@ TEST(ListOpen, UnreadableFilesShowTheMessageAndLeaveBothListsEmpty)
         {"device", "/dev/zero"},
         {"read fails", "/proc/self/mem"},
         {"over the size cap", huge},
+        {"an M3U of 2,000,001 entries", h.writeFile("many.m3u", QByteArray("/m/a.mid\n").repeated(2'000'001))},
+        {"an XSPF cut short", h.writeFile("cut.xspf", "<playlist xmlns=\"http://xspf.org/ns/0/\"><trackList><track>"
+                                                      "<location>/m/a.mid</location></track>")},
+        {"a PLS line over 4,096 bytes", h.writeFile("long.pls", "[playlist]\nFile1=/m/a.mid\nFile2=" + QByteArray(4096, 'a'))},
     };
     for (const auto& [what, path] : cases) {
         addMedia(h, "/m/before.mid");
@@ -327,4 +333,66 @@ TEST(ListRoundTrip, SavedListReadByTheNextRunPlaysItsEntries)
     next->List2_Click();
     EXPECT_EQ(lastOpened(next), "/v/三.MPG");
     EXPECT_EQ(next->Label2->text(), "三.MPG");
+}
+
+// ---- the other list formats ----
+
+TEST(ListFormatsThroughTheHandlers, TitlesShowInTheListAndTheOverwriteWritesThemBack)
+{
+    MainWindowHarness h;
+    const QString list = h.writeFile("lists/mine.m3u8", "#EXTM3U\n#EXTINF:61,一曲目\nmusic/a.wav\nmusic/b.wav\n"
+                                                       "#EXTINF:-1,radio\nhttp://radio.invalid/s\n/abs/c.wav\n");
+    const QString folder = h.inProgramFolder("lists");
+    openList(h, list);
+    EXPECT_EQ(h->List1->entries(), (QStringList{folder + "/music/a.wav", folder + "/music/b.wav", "/abs/c.wav"}));
+    EXPECT_EQ(h->List2->entries(), (QStringList{"一曲目", "b.wav", "c.wav"}));
+
+    h->List2->setListIndex(0);
+    h->List2_Click();
+    EXPECT_EQ(lastOpened(h), folder + "/music/a.wav");
+    EXPECT_EQ(h->Label2->text(), "一曲目");
+    h->List2->setListIndex(1);
+    h->mnuListDelete_Click();
+    EXPECT_EQ(h->List2->entries(), (QStringList{"一曲目", "c.wav"})) << "the titles stay with their entries";
+    h.tagReader->tags["/abs/c.wav"].title = "From the tags";
+    h->List2->setListIndex(1);
+    h->List2_Click();
+    ASSERT_TRUE(waitFor([&] { return h->MediaPlayer1->tags().title == "From the tags"; }));
+
+    h->mnuListReSave_Click();
+    EXPECT_EQ(readBytes(list), "#EXTM3U\n#EXTINF:61,一曲目\nmusic/a.wav\n#EXTINF:-1,From the tags\n/abs/c.wav\n");
+    EXPECT_TRUE(h.messages.shown.isEmpty());
+}
+
+TEST(ListFormatsThroughTheHandlers, ListsSavedAsEachFormatOpenWithTheSameEntries)
+{
+    MainWindowHarness h;
+    const QStringList paths = {h.inProgramFolder("曲/一 曲.wav"), "/m/#2 two.mid", sys::nameFromBytes("/m/caf\xe9.wav"),
+                               "C:\\Users\\太郎\\missing.mp3"};
+    for (const QString suffix : {"m3u8", "m3u", "pls", "xspf"}) {
+        SCOPED_TRACE(suffix.toStdString());
+        h->mnuListClose_Click();
+        for (const QString& path : paths)
+            addMedia(h, path);
+        const QStringList names = h->List2->entries();
+        const QString saved = h.inProgramFolder("x." + suffix);
+        saveListAs(h, saved);
+        openList(h, saved);
+        EXPECT_EQ(h->List1->entries(), paths);
+        EXPECT_EQ(h->List2->entries(), names);
+    }
+    EXPECT_TRUE(h.messages.shown.isEmpty());
+}
+
+TEST(ListFormatsThroughTheHandlers, TheProgramsOwnListStaysByteIdenticalThroughOpenAndOverwrite)
+{
+    MainWindowHarness h;
+    const QByteArray bytes = "C:\\Music\\a.mid\r\n/m/音楽/ b c.wav \r\nrelative.mp3\r\n#EXTM3U.wav\r\n";
+    const QString list = h.writeFile("own.lst", bytes);
+    openList(h, list);
+    addMedia(h, "/m/added.wav");
+    h->List2->setListIndex(4);
+    h->mnuListDelete_Click();
+    h->mnuListReSave_Click();
+    EXPECT_EQ(readBytes(list), bytes);
 }

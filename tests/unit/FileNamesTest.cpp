@@ -24,6 +24,7 @@ TEST(FileNames, EveryByteOfANameComesBackAndValidUtf8IsItsText)
         // U+10080 is the pair D800 DC80: its low half is no kept byte.
         {"a pair whose low half looks kept, then a kept byte", "\xF0\x90\x82\x80\xFF",
          u"\U00010080\xDCFF"_qs},
+        {"a kept byte, then U+FEFF", "\xBF\xEF\xBB\xBF", u"\xDCBF\xFEFF"_qs},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

@@ -28,6 +28,16 @@ void ListBox::AddItems(const QStringList& sources, ListEntries::TextOf textOf)
     m_entries->append(sources, textOf);
 }
 
+void ListBox::AddItems(const QStringList& sources, ListEntries::TextOf textOf, const RowDetails& details)
+{
+    m_entries->append(sources, textOf, details);
+}
+
+void ListBox::AddItems(const QStringList& texts, const RowDetails& details)
+{
+    m_entries->append(texts, nullptr, details);
+}
+
 void ListBox::RemoveItem(int index)
 {
     if (index < 0 || index >= ListCount())

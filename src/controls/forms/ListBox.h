@@ -26,6 +26,12 @@ public:
     // as textOf(source). The sources are shared, not copied: a list of paths
     // shown as names costs the paths alone.
     void AddItems(const QStringList& sources, ListEntries::TextOf textOf);
+    // The same, with a title and a length for some of the new entries (rows
+    // counted from the first new one). An entry with a title shows it in
+    // place of textOf(source); List reads back what is shown.
+    void AddItems(const QStringList& sources, ListEntries::TextOf textOf, const RowDetails& details);
+    // Appends plain entries that keep details beside their texts.
+    void AddItems(const QStringList& texts, const RowDetails& details);
     void RemoveItem(int index);
     void Clear();
     QString List(int index) const { return m_entries->text(index); }
@@ -34,6 +40,8 @@ public:
     void setListIndex(int index);
     QString Text() const { return List(ListIndex()); }
     QStringList entries() const { return m_entries->texts(); }
+    // The titles and lengths kept beside the entries, by position.
+    const RowDetails& details() const { return m_entries->details(); }
 
 signals:
     void Click();

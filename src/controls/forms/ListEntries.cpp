@@ -1,5 +1,7 @@
 #include "controls/forms/ListEntries.h"
 
+#include <algorithm>
+
 int ListEntries::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : count();
@@ -20,7 +22,19 @@ QString ListEntries::text(int row) const
         return {};
     const QString& source = m_sources.at(row);
     const bool through = !m_shownThrough.empty() && m_shownThrough[size_t(row)];
-    return through ? m_textOf(source) : source;
+    if (!through)
+        return source;
+    const RowDetail* detail = detailOf(row);
+    return detail && !detail->title.isEmpty() ? detail->title : m_textOf(source);
+}
+
+const RowDetail* ListEntries::detailOf(int row) const
+{
+    if (m_details.isEmpty())
+        return nullptr;
+    const auto found = std::lower_bound(m_details.cbegin(), m_details.cend(), row,
+                                        [](const RowDetail& detail, int r) { return detail.row < r; });
+    return found != m_details.cend() && found->row == row ? &*found : nullptr;
 }
 
 QStringList ListEntries::texts() const
@@ -46,8 +60,13 @@ void ListEntries::append(const QStringList& texts)
 
 void ListEntries::append(const QStringList& sources, TextOf textOf)
 {
+    append(sources, textOf, {});
+}
+
+void ListEntries::append(const QStringList& sources, TextOf textOf, const RowDetails& details)
+{
     if (!textOf) {
-        appendRows(sources, false);
+        appendRows(sources, false, details);
         return;
     }
     if (m_textOf && m_textOf != textOf) {
@@ -57,10 +76,10 @@ void ListEntries::append(const QStringList& sources, TextOf textOf)
         m_shownThrough.clear();
     }
     m_textOf = textOf;
-    appendRows(sources, true);
+    appendRows(sources, true, details);
 }
 
-void ListEntries::appendRows(const QStringList& sources, bool shownThrough)
+void ListEntries::appendRows(const QStringList& sources, bool shownThrough, const RowDetails& details)
 {
     if (sources.isEmpty())
         return;
@@ -74,6 +93,14 @@ void ListEntries::appendRows(const QStringList& sources, bool shownThrough)
         m_shownThrough.resize(size_t(first), false);
         m_shownThrough.resize(m_sources.size(), shownThrough);
     }
+    if (m_details.isEmpty() && first == 0) {
+        m_details = details;  // shared with the caller, as the sources are
+    } else {
+        for (RowDetail detail : details) {
+            detail.row += first;
+            m_details.append(std::move(detail));
+        }
+    }
     endInsertRows();
 }
 
@@ -85,6 +112,13 @@ void ListEntries::remove(int row)
     m_sources.removeAt(row);
     if (!m_shownThrough.empty())
         m_shownThrough.erase(m_shownThrough.begin() + row);
+    if (!m_details.isEmpty()) {
+        const auto at = std::lower_bound(m_details.begin(), m_details.end(), row,
+                                         [](const RowDetail& detail, int r) { return detail.row < r; });
+        auto later = m_details.erase(at, at != m_details.end() && at->row == row ? at + 1 : at);
+        for (; later != m_details.end(); ++later)
+            --later->row;
+    }
     endRemoveRows();
 }
 
@@ -94,5 +128,6 @@ void ListEntries::clear()
     m_sources = QStringList();  // clear() would keep the memory of a long list
     m_shownThrough = std::vector<bool>();
     m_textOf = nullptr;
+    m_details = RowDetails();
     endResetModel();
 }

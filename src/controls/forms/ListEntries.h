@@ -3,6 +3,10 @@
 // were added, no per-row objects. A row may also hold a source text that is
 // shown through a function (a path shown as its file name): its text is made
 // only when it is read, and the source is shared with whoever else holds it.
+// Rows may hold a title and a length beside their text (RowDetail): a row
+// shown through a function that has a title shows the title instead.
+
+#include "controls/forms/RowDetail.h"
 
 #include <QAbstractListModel>
 #include <QStringList>
@@ -31,14 +35,22 @@ public:
     // Appends rows that show textOf(source) for each of sources. One
     // function serves all such rows of a list; a different one replaces it.
     void append(const QStringList& sources, TextOf textOf);
+    // The same with details for some of the new rows (their rows counted
+    // from the first new one).
+    void append(const QStringList& sources, TextOf textOf, const RowDetails& details);
     void remove(int row);
     void clear();
 
+    // The details of the rows that have one, by row.
+    const RowDetails& details() const { return m_details; }
+
 private:
-    void appendRows(const QStringList& sources, bool shownThrough);
+    void appendRows(const QStringList& sources, bool shownThrough, const RowDetails& details = {});
+    const RowDetail* detailOf(int row) const;
 
     QStringList m_sources;
     // Which rows show their source through m_textOf; empty while none does.
     std::vector<bool> m_shownThrough;
     TextOf m_textOf = nullptr;
+    RowDetails m_details;
 };

@@ -1,0 +1,9 @@
+[playlist]
+Title3=Three
+file3=c.mp3
+File1=/m/a.mp3
+Length1=61
+NumberOfEntries=2
+Version=2
+[other]
+File2=x
