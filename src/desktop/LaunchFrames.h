@@ -31,6 +31,8 @@ constexpr qsizetype kMaxNameBytes = 4096;
 // All names of a message with their lengths.
 constexpr qsizetype kMaxNamesBytes = 8 << 20;
 constexpr char kAcknowledge = 0x06;
+// At most this much is read from a socket at a time, by either end.
+constexpr qint64 kReadChunk = 64 * 1024;
 
 // The frames of a launch's message (at most kMaxNames names of at most
 // kMaxNameBytes each, kMaxNamesBytes in all).

@@ -8,7 +8,6 @@
 #include <algorithm>
 
 namespace {
-constexpr qint64 kReadChunk = 64 * 1024;
 constexpr int kLateCheckMs = 100;
 } // namespace
 
@@ -97,7 +96,7 @@ void LaunchListener::admit(QLocalSocket* socket)
     launch.deadline.setRemainingTime(m_messageMs);
     // Qt reads no more than this ahead: the rest of a flood waits in the
     // system's buffer until the reader has judged what came first.
-    socket->setReadBufferSize(kReadChunk);
+    socket->setReadBufferSize(launch_frames::kReadChunk);
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
         if (Launch* held = find(socket))
             serve(*held);
@@ -119,7 +118,7 @@ void LaunchListener::serve(Launch& launch)
                 launch.take();  // queues the request: it runs in a later pass
             return drop(socket);
         }
-        const Status status = launch.reader.feed(socket->read(kReadChunk));
+        const Status status = launch.reader.feed(socket->read(launch_frames::kReadChunk));
         if (status == Status::Bad)
             return drop(socket);
         if (status == Status::More)

@@ -12,7 +12,6 @@
 
 namespace {
 constexpr int kRetryMs = 20;
-constexpr qint64 kReadChunk = 64 * 1024;
 
 QString lockPath(const QString& socket)
 {
@@ -92,7 +91,7 @@ std::optional<launch_frames::Answer> sendToRunningWindow(const QString& socket, 
     while (status == Status::More) {
         if (window.bytesAvailable() == 0 && !window.waitForReadyRead(remaining(deadline)))
             return std::nullopt;
-        status = reader.feed(window.read(kReadChunk));
+        status = reader.feed(window.read(launch_frames::kReadChunk));
     }
     // Given up, or an answer that breaks the rules: no acknowledgement, so
     // the window takes nothing.
