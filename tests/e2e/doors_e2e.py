@@ -16,22 +16,12 @@ import subprocess
 import tempfile
 import time
 
-from e2e_session import Atspi, PROGRAM_DIR, WORK, Program, check, find, log, run_scenario, wait_for
-from handover_e2e import SORVAN, environment, launch
+from e2e_session import Atspi, WORK, check, run_scenario, wait_for
+from handover_e2e import Started, launch
 from list_restart_e2e import make_tone, message_box
 from mpris_e2e import PLAYER, gdbus
 
 SOCKET = os.path.join(os.environ["XDG_RUNTIME_DIR"], "sorvan.socket")
-
-
-def started(*args, env=None, limit=None, stderr=None):
-    p = Program.__new__(Program)
-    p.process = subprocess.Popen([SORVAN, *args], cwd=PROGRAM_DIR, env=env or environment(), preexec_fn=limit,
-                                 stderr=stderr, text=True)
-    p.app = wait_for(p._find_app, "the program on the accessibility bus", timeout=60)
-    p.main = wait_for(lambda: p.window("Kordaline"), "the main window")
-    p.menubar = wait_for(lambda: find(p.main, "menu bar"), "the menu bar")
-    return p
 
 
 def answers():
@@ -77,8 +67,8 @@ def stands_alone():
          "c,_=s.accept()\nprint('heard',flush=True)\nc.sendall(b'\\x1b[31mowned\\n')\n",
          os.path.join(squatted, "sorvan.socket")], stdout=subprocess.PIPE, text=True)
     wait_for(lambda: os.path.exists(os.path.join(squatted, "sorvan.socket")), "the other user's listener")
-    p = started(os.path.join(WORK, "a.wav"), stderr=subprocess.PIPE,
-                env=environment(XDG_RUNTIME_DIR=os.path.join(WORK, "nowhere"), TMPDIR=tmp))
+    p = Started(os.path.join(WORK, "a.wav"), stderr=subprocess.PIPE, XDG_RUNTIME_DIR=os.path.join(WORK, "nowhere"),
+                TMPDIR=tmp)
     own = [os.path.join(tmp, n) for n in os.listdir(tmp) if n.startswith(os.path.basename(squatted) + "-")]
     mode = os.lstat(own[0]) if own else None
     check(mode and stat.S_ISDIR(mode.st_mode) and stat.S_IMODE(mode.st_mode) == 0o700 and mode.st_uid == os.getuid(),
@@ -101,8 +91,8 @@ def main():
         f.write(os.path.join(WORK, "c.wav") + "\r\n")
     with open(bad, "wb") as f:
         f.write(b"x\0y\r\n")
-    p = started(os.path.join(WORK, "a.wav"), os.path.join(WORK, "b.wav"),
-                limit=lambda: resource.setrlimit(resource.RLIMIT_NOFILE, (1024, 1024)))
+    p = Started(os.path.join(WORK, "a.wav"), os.path.join(WORK, "b.wav"),
+                preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_NOFILE, (1024, 1024)))
     wait_for(lambda: p.play_list() == ["a.wav", "b.wav"] and answers(), "two files, and the player on the bus")
 
     p.choose("リストファイルを開く")

@@ -112,12 +112,13 @@ def type_keys(window_title, node, keys):
 
 
 class Program:
-    def __init__(self, arguments=(), preexec_fn=None):
+    def __init__(self, arguments=(), preexec_fn=None, env=None, stderr=None):
         """Starts the program with the command-line arguments; preexec_fn runs
-        in the child before it starts (to set a limit on it)."""
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+        in the child before it starts (to set a limit on it); env replaces
+        the environment, stderr takes the program's standard error."""
+        env = env or dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
         self.process = subprocess.Popen([os.path.join(PROGRAM_DIR, "Sorvan"), *arguments], cwd=PROGRAM_DIR,
-                                        env=env, preexec_fn=preexec_fn)
+                                        env=env, preexec_fn=preexec_fn, stderr=stderr, text=True)
         self.app = wait_for(self._find_app, "the program on the accessibility bus", timeout=60)
         self.main = wait_for(lambda: self.window("Kordaline"), "the main window")
         self.menubar = wait_for(lambda: find(self.main, "menu bar"), "the menu bar")

@@ -11,7 +11,7 @@ import subprocess
 import time
 from urllib.parse import quote
 
-from e2e_session import PROGRAM_DIR, WORK, Program, check, eventually, find, log, press, run_scenario, wait_for, walk
+from e2e_session import PROGRAM_DIR, WORK, Program, check, eventually, log, press, run_scenario, wait_for, walk
 from list_restart_e2e import make_tone
 from mpris_e2e import PLAYER, gdbus, prop
 
@@ -25,14 +25,11 @@ def environment(**extra):
 
 class Started(Program):
     """The program started with arguments, from the program folder as the
-    launcher starts it, with the caller's folder passed along."""
+    launcher starts it, with the caller's folder passed along and the
+    environment's additions given as keywords."""
 
-    def __init__(self, *args, caller=WORK):
-        self.process = subprocess.Popen([SORVAN, *args], cwd=PROGRAM_DIR,
-                                        env=environment(SORVAN_CALLER_FOLDER=caller))
-        self.app = wait_for(self._find_app, "the program on the accessibility bus", timeout=60)
-        self.main = wait_for(lambda: self.window("Kordaline"), "the main window")
-        self.menubar = wait_for(lambda: find(self.main, "menu bar"), "the menu bar")
+    def __init__(self, *args, caller=WORK, preexec_fn=None, stderr=None, **extra):
+        super().__init__(args, preexec_fn, environment(SORVAN_CALLER_FOLDER=caller, **extra), stderr)
 
 
 def launch(*args, cwd=WORK):

@@ -8,7 +8,6 @@
 #include "support/SystemCalls.h"
 #include "support/TestFiles.h"
 #include "support/WaitFor.h"
-#include "system/FileNames.h"
 
 #include <QAction>
 #include <QDir>
@@ -361,26 +360,6 @@ TEST(ListFormatsThroughTheHandlers, TitlesShowInTheListAndTheOverwriteWritesThem
 
     h->mnuListReSave_Click();
     EXPECT_EQ(readBytes(list), "#EXTM3U\n#EXTINF:61,一曲目\nmusic/a.wav\n#EXTINF:-1,From the tags\n/abs/c.wav\n");
-    EXPECT_TRUE(h.messages.shown.isEmpty());
-}
-
-TEST(ListFormatsThroughTheHandlers, ListsSavedAsEachFormatOpenWithTheSameEntries)
-{
-    MainWindowHarness h;
-    const QStringList paths = {h.inProgramFolder("曲/一 曲.wav"), "/m/#2 two.mid", sys::nameFromBytes("/m/caf\xe9.wav"),
-                               "C:\\Users\\太郎\\missing.mp3"};
-    for (const QString suffix : {"m3u8", "m3u", "pls", "xspf"}) {
-        SCOPED_TRACE(suffix.toStdString());
-        h->mnuListClose_Click();
-        for (const QString& path : paths)
-            addMedia(h, path);
-        const QStringList names = h->List2->entries();
-        const QString saved = h.inProgramFolder("x." + suffix);
-        saveListAs(h, saved);
-        openList(h, saved);
-        EXPECT_EQ(h->List1->entries(), paths);
-        EXPECT_EQ(h->List2->entries(), names);
-    }
     EXPECT_TRUE(h.messages.shown.isEmpty());
 }
 
